@@ -1,0 +1,60 @@
+// The plane's value records and the ten-colour palette they are drawn in.
+#pragma once
+
+#include <cstdint>
+
+// Index into the palette; values outside it leave the current drawing colour alone.
+using Colour = std::int32_t;
+
+inline constexpr Colour Red = 0;
+inline constexpr Colour Green = 1;
+inline constexpr Colour Blue = 2;
+inline constexpr Colour Yellow = 3;
+inline constexpr Colour Orange = 4;
+inline constexpr Colour Magenta = 5;
+inline constexpr Colour Cyan = 6;
+inline constexpr Colour Purple = 7;
+inline constexpr Colour White = 8;
+inline constexpr Colour Black = 9;
+
+struct Point {
+    float x = 0.0f;
+    float y = 0.0f;
+    Colour colour = Black; // read only when the point itself is drawn
+};
+
+// The infinite line through origin along direction (any non-zero length).
+struct Line {
+    Point origin;
+    Point direction;
+    Colour colour = Black;
+};
+
+struct Segment {
+    Point from;
+    Point to;
+    Colour colour = Black;
+};
+
+struct Circle {
+    Point centre;
+    float radius = 0.0f;
+    Colour colour = Black;
+};
+
+// Axis-aligned.
+struct Ellipse {
+    Point centre;
+    float radiusX = 0.0f;
+    float radiusY = 0.0f;
+    Colour colour = Black;
+};
+
+// The vector from `from` to `to`, each coordinate rounded to single precision.
+inline Point displacement(Point from, Point to) {
+    return {static_cast<float>(double(to.x) - double(from.x)),
+            static_cast<float>(double(to.y) - double(from.y))};
+}
+
+// Makes c the current OpenGL colour; call outside glBegin/glEnd.
+void setColour(Colour c);

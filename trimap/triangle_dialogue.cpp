@@ -1,0 +1,114 @@
+#include "triangle_dialogue.h"
+
+#include "console.h"
+
+#include <cmath>
+
+namespace {
+
+struct Texts {
+    const char* prompt;
+    const char* collinear;
+    const char* invalid;
+};
+
+constexpr Texts sourceTexts = {
+    "unesite koordinate temena trougla ABC\n",
+    "uneli ste tri kolinearne tacke kao koordinate trougla ABC, pokusajte ponovo\n",
+    "uneli ste neispravne koordinate trougla ABC, pokusajte ponovo\n",
+};
+
+constexpr Texts targetTexts = {
+    "unesite koordinate temena trougla A'B'C'\n",
+    "uneli ste tri kolinearne tacke kao koordinate trougla A'B'C', pokusajte ponovo\n",
+    "uneli ste neispravne koordinate trougla A'B'C', pokusajte ponovo\n",
+};
+
+enum class Verdict { Accepted, Collinear, Invalid };
+
+// Collinear only for a determinant of exactly 0; infinite differences make it non-finite.
+Verdict judgeTriangle(Point a, Point b, Point c) {
+    const double det = triangleDeterminant(a, b, c);
+    if (det == 0.0) {
+        return Verdict::Collinear;
+    }
+    return std::isfinite(det) ? Verdict::Accepted : Verdict::Invalid;
+}
+
+// The source frame is inverted through the float reciprocal of its determinant.
+Verdict judgeSource(Point a, Point b, Point c) {
+    const Verdict verdict = judgeTriangle(a, b, c);
+    if (verdict != Verdict::Accepted) {
+        return verdict;
+    }
+    const float reciprocal = static_cast<float>(1.0 / triangleDeterminant(a, b, c));
+    return std::isfinite(reciprocal) ? Verdict::Accepted : Verdict::Invalid;
+}
+
+// Prints the rejection message, if any; true when the triangle was accepted.
+bool accept(Verdict verdict, const Texts& texts, std::FILE* out) {
+    if (verdict == Verdict::Collinear) {
+        std::fputs(texts.collinear, out);
+    } else if (verdict == Verdict::Invalid) {
+        std::fputs(texts.invalid, out);
+    }
+    return verdict == Verdict::Accepted;
+}
+
+bool isFinite(const Matrix3& matrix) {
+    for (const float entry : matrix.m) {
+        if (!std::isfinite(entry)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isFinite(const TriangleMapReport& r) {
+    return isFinite(r.map) && isFinite(r.imageA) && isFinite(r.imageB) && isFinite(r.imageC);
+}
+
+void printImage(std::FILE* out, char vertex, Point image) {
+    std::fprintf(out, "koordinate slike tacke %c su x=%f y=%f\n", vertex, double(image.x),
+                 double(image.y));
+}
+
+void printReport(std::FILE* out, const TriangleMapReport& r) {
+    std::fputs("matrica preslikavanja koja slika trougao ABC u trougao A'B'C' je\n", out);
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            std::fprintf(out, "%f ", double(r.map.m[3 * row + column]));
+        }
+        std::fputs("\n", out);
+    }
+    printImage(out, 'a', r.imageA);
+    printImage(out, 'b', r.imageB);
+    printImage(out, 'c', r.imageC);
+}
+
+} // namespace
+
+std::optional<TriangleMapReport> runTriangleDialogue(std::FILE* in, std::FILE* out) {
+    TriangleMapReport r;
+    std::fputs(sourceTexts.prompt, out);
+    const bool sourceRead = readVertices(in, r.a, r.b, r.c);
+    if (!accept(sourceRead ? judgeSource(r.a, r.b, r.c) : Verdict::Invalid, sourceTexts, out)) {
+        return std::nullopt;
+    }
+    std::fputs(targetTexts.prompt, out);
+    const bool targetRead = readVertices(in, r.a2, r.b2, r.c2);
+    if (!accept(targetRead ? judgeTriangle(r.a2, r.b2, r.c2) : Verdict::Invalid, targetTexts,
+                out)) {
+        return std::nullopt;
+    }
+    r.map = triangleMap(r.a, r.b, r.c, r.a2, r.b2, r.c2);
+    r.imageA = mapPoint(r.map, r.a);
+    r.imageB = mapPoint(r.map, r.b);
+    r.imageC = mapPoint(r.map, r.c);
+    // An overflowing map or image is blamed on the target, the last thing read.
+    if (!accept(isFinite(r) ? Verdict::Accepted : Verdict::Invalid, targetTexts, out)) {
+        return std::nullopt;
+    }
+    printReport(out, r);
+    return r;
+}
