@@ -1,0 +1,25 @@
+# Shared by the example and test commands: install what is missing, then build.
+# Sourced; expects $root to be the checkout.
+
+build_packages=(cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev)
+
+# Installs those of the given Debian packages that are not installed yet.
+ensure_packages() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
+            missing+=("$package")
+    done
+    ((${#missing[@]} == 0)) && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "installing ${missing[*]}" >&2
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+build_project() {
+    cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$root/build" -j "$(nproc)"
+}
