@@ -7,10 +7,6 @@ float cross(float ax, float ay, float bx, float by) {
     return static_cast<float>(double(ax) * double(by) - double(ay) * double(bx));
 }
 
-float squaredLength(float x, float y) {
-    return static_cast<float>(double(y) * double(y) + double(x) * double(x));
-}
-
 } // namespace
 
 IntersectionKind intersectLines(Point& crossing, Line first, Line second) {
@@ -19,8 +15,8 @@ IntersectionKind intersectLines(Point& crossing, Line first, Line second) {
     const Point e = displacement(o1, o2);
     const float num = cross(e.x, e.y, d2.x, d2.y);
     const float den = cross(d1.x, d1.y, d2.x, d2.y);
-    const float s1 = squaredLength(d1.x, d1.y);
-    const float s2 = squaredLength(d2.x, d2.y);
+    const float s1 = squaredLength(d1);
+    const float s2 = squaredLength(d2);
     const double eps = parallelTolerance;
 
     // Squared sine of the angle between the directions above eps: the lines cross.
@@ -31,7 +27,7 @@ IntersectionKind intersectLines(Point& crossing, Line first, Line second) {
         return Crossing;
     }
     // Scaled by the first direction only, so the split depends on the directions' length ratio.
-    const float sE = squaredLength(e.x, e.y);
+    const float sE = squaredLength(e);
     if (double(num) * double(num) > eps * double(s1) * double(sE)) {
         return Parallel;
     }

@@ -2,7 +2,11 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 namespace {
+
+constexpr double twoPi = 6.283185307179586;
 
 struct Rgb {
     GLfloat r, g, b;
@@ -22,6 +26,18 @@ constexpr Rgb palette[] = {
 };
 
 } // namespace
+
+float length(Point v) {
+    return static_cast<float>(std::sqrt(double(squaredLength(v))));
+}
+
+Point outlinePoint(Point centre, float radiusX, float radiusY, int i, int count) {
+    const float theta = static_cast<float>(double(i) * twoPi / double(count));
+    const float c = static_cast<float>(std::cos(double(theta)));
+    const float s = static_cast<float>(std::sin(double(theta)));
+    return {static_cast<float>(double(c) * double(radiusX) + double(centre.x)),
+            static_cast<float>(double(s) * double(radiusY) + double(centre.y))};
+}
 
 void setColour(Colour c) {
     // Unsigned view: negative colours fall outside the palette too.

@@ -56,5 +56,18 @@ inline Point displacement(Point from, Point to) {
             static_cast<float>(double(to.y) - double(from.y))};
 }
 
+// Squared length, summed in double and rounded to single precision.
+inline float squaredLength(Point v) {
+    return static_cast<float>(double(v.y) * double(v.y) + double(v.x) * double(v.x));
+}
+
+// The root of the single-precision squared length, rounded again.
+float length(Point v);
+
+// The i-th of `count` points counter-clockwise around an axis-aligned ellipse, starting at
+// (centre.x + radiusX, centre.y); the angle is rounded to single precision before its sine and
+// cosine are taken.
+Point outlinePoint(Point centre, float radiusX, float radiusY, int i, int count);
+
 // Makes c the current OpenGL colour; call outside glBegin/glEnd.
 void setColour(Colour c);

@@ -1,8 +1,15 @@
 #include "triangle_dialogue.h"
+#include "triangle_scene.h"
+#include "viewer.h"
 
 #include <cstdio>
 
-int main() {
+int main(int argc, char** argv) {
     const std::optional<TriangleMapReport> report = runTriangleDialogue(stdin, stdout);
-    return report ? 0 : 1;
+    if (!report) {
+        return 1;
+    }
+    fillTriangleScene(*report);
+    runViewer(argc, argv);
+    return 0;
 }

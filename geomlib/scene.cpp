@@ -1,0 +1,63 @@
+#include "scene.h"
+
+Scene scene;
+
+namespace {
+
+constexpr int tracedPoints = 200;
+
+// Written as "unless greater" so that a NaN takes the bound's place, as min/max would not.
+void lowerTo(float& bound, float value) {
+    if (!(value > bound)) {
+        bound = value;
+    }
+}
+
+void raiseTo(float& bound, float value) {
+    if (!(bound > value)) {
+        bound = value;
+    }
+}
+
+void widen(float x, float y) {
+    lowerTo(scene.box.low.x, x);
+    lowerTo(scene.box.low.y, y);
+    raiseTo(scene.box.high.x, x);
+    raiseTo(scene.box.high.y, y);
+}
+
+float offset(float coordinate, double by) {
+    return static_cast<float>(double(coordinate) + by);
+}
+
+} // namespace
+
+void addPoint(Colour c, Point p) {
+    p.colour = c;
+    scene.points.push_back(p);
+    widen(p.x, p.y);
+}
+
+void addSegment(Colour c, Segment s) {
+    s.colour = c;
+    scene.segments.push_back(s);
+    widen(s.from.x, s.from.y);
+    widen(s.to.x, s.to.y);
+}
+
+void addCircle(Colour c, Circle k) {
+    k.colour = c;
+    scene.circles.push_back(k);
+    const double r = k.radius;
+    lowerTo(scene.box.low.x, offset(k.centre.x, -r));
+    lowerTo(scene.box.low.y, offset(k.centre.y, -r));
+    raiseTo(scene.box.high.x, offset(k.centre.x, r));
+    raiseTo(scene.box.high.y, offset(k.centre.y, r));
+}
+
+void traceCircleImage(Circle k, Matrix3 m) {
+    addPoint(Cyan, mapPoint(m, k.centre));
+    for (int i = 0; i < tracedPoints; ++i) {
+        addPoint(Cyan, mapPoint(m, outlinePoint(k.centre, k.radius, k.radius, i, tracedPoints)));
+    }
+}
