@@ -1,7 +1,10 @@
 # Shared by the example and test commands: install what is missing, then build.
 # Sourced; expects $root to be the checkout.
 
-build_packages=(cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev)
+build_packages=(cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev)
+# An X server with Mesa's software OpenGL, for windows on a machine without a display.
+xvfb_packages=(xvfb xauth libgl1-mesa-dri)
+xvfb_screen="-screen 0 1280x1024x24"
 
 # Installs those of the given Debian packages that are not installed yet.
 ensure_packages() {
