@@ -8,13 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -49,17 +47,13 @@ class Run {
 
     // The exit status, if the program ends by itself in time.
     std::optional<int> exitStatus() {
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::duration<double>(patience);
-        while (pid_ > 0 && std::chrono::steady_clock::now() < deadline) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = 0;
-                return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        int status = 0;
+        if (pid_ <= 0 ||
+            !waitUntil(patience, [&] { return waitpid(pid_, &status, WNOHANG) == pid_; })) {
+            return std::nullopt;
         }
-        return std::nullopt;
+        pid_ = 0;
+        return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
     }
 
     // Ends the program as a user closing its terminal would.
@@ -78,23 +72,30 @@ class Run {
     pid_t pid_ = -1;
 };
 
+// A display with no window of an earlier run left on it.
 XConnection* displayOrFail() {
     XConnection* connection = connectToDisplay();
     EXPECT_NE(nullptr, connection) << "no X display; scripts/test.sh runs the suite in Xvfb";
+    if (connection && !waitForNoWindow(connection, windowTitle, patience)) {
+        ADD_FAILURE() << "an earlier window titled " << windowTitle << " stays open";
+        return nullptr;
+    }
     return connection;
 }
 
 // Rejected input ends by itself with status 1; accepted input opens the window, and the whole
 // report must have reached standard output even though the process is then killed.
 void expectConversation(const char* program, const DialogueCase& c) {
+    XConnection* connection = c.accepted ? displayOrFail() : nullptr;
+    if (c.accepted && !connection) {
+        return;
+    }
     Run run(program, c.input);
     if (!c.accepted) {
         EXPECT_EQ(std::optional<int>(1), run.exitStatus());
         EXPECT_EQ(c.output, run.output());
         return;
     }
-    XConnection* connection = displayOrFail();
-    ASSERT_NE(nullptr, connection);
     const std::optional<WindowInfo> window = waitForWindow(connection, windowTitle, patience);
     ASSERT_TRUE(window) << "no window titled " << windowTitle;
     EXPECT_EQ(windowWidth, window->width);

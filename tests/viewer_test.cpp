@@ -6,9 +6,6 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 namespace {
 
 int framesShown = 0;
@@ -30,10 +27,10 @@ bool openWindowOnce() {
     int argc = 1;
     openViewer(argc, argv);
     glutDisplayFunc(countFrame);
-    for (int i = 0; i < 500 && framesShown == 0; ++i) {
+    waitUntil(5.0, [] {
         glutMainLoopEvent();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+        return framesShown > 0;
+    });
     window = waitForWindow(connectToDisplay(), windowTitle, 5.0);
     open = framesShown > 0 && window;
     return open;

@@ -3,9 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 struct XConnection {
     Display* display;
@@ -36,6 +34,23 @@ std::optional<Window> findWindow(Display* display, Window parent, const char* ti
     return found;
 }
 
+// Windows vanish while we walk the tree; a failed request must not end the test process.
+int ignoreError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+std::optional<Window> findViewable(Display* display, const char* title, WindowInfo& info) {
+    XSync(display, False);
+    const std::optional<Window> window = findWindow(display, DefaultRootWindow(display), title);
+    XWindowAttributes attributes;
+    if (!window || !XGetWindowAttributes(display, *window, &attributes) ||
+        attributes.map_state != IsViewable) {
+        return std::nullopt;
+    }
+    info = {*window, attributes.width, attributes.height};
+    return window;
+}
+
 int channel(unsigned long pixel, unsigned long mask) {
     int shift = 0;
     while (mask && !(mask & 1)) {
@@ -49,24 +64,24 @@ int channel(unsigned long pixel, unsigned long mask) {
 
 XConnection* connectToDisplay() {
     static XConnection connection{XOpenDisplay(nullptr)};
+    XSetErrorHandler(ignoreError);
     return connection.display ? &connection : nullptr;
 }
 
 std::optional<WindowInfo> waitForWindow(XConnection* connection, const char* title,
                                         double seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        XSync(connection->display, False);
-        const std::optional<Window> window =
-            findWindow(connection->display, DefaultRootWindow(connection->display), title);
-        XWindowAttributes attributes;
-        if (window && XGetWindowAttributes(connection->display, *window, &attributes) &&
-            attributes.map_state == IsViewable) {
-            return WindowInfo{*window, attributes.width, attributes.height};
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    WindowInfo info{};
+    if (!waitUntil(seconds, [&] { return findViewable(connection->display, title, info); })) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return info;
+}
+
+bool waitForNoWindow(XConnection* connection, const char* title, double seconds) {
+    return waitUntil(seconds, [&] {
+        XSync(connection->display, False);
+        return !findWindow(connection->display, DefaultRootWindow(connection->display), title);
+    });
 }
 
 Image grabWindow(XConnection* connection, const WindowInfo& window) {
