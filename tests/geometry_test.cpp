@@ -1,10 +1,14 @@
-// The arithmetic of line intersection and affine maps, where rounding or a tolerance can slip.
+// Line intersection, affine maps and the triangle constructions, where rounding or a tolerance
+// can slip.
 #include "affine.h"
+#include "constructions.h"
 #include "intersection.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -12,119 +16,100 @@ Line line(float ox, float oy, float dx, float dy) {
     return {{ox, oy}, {dx, dy}};
 }
 
-void expectBitEqual(const Matrix3& expected, const Matrix3& actual) {
+void expectPoint(float x, float y, Point p) {
+    EXPECT_FLOAT_EQ(x, p.x);
+    EXPECT_FLOAT_EQ(y, p.y);
+}
+
+// Bit for bit, so that -0 differs from +0.
+void expectMatrix(Matrix3 expected, Matrix3 actual) {
     for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(expected.m[i], actual.m[i]) << "entry " << i;
-        EXPECT_EQ(std::signbit(expected.m[i]), std::signbit(actual.m[i])) << "sign of entry " << i;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(expected.m[i]),
+                  std::bit_cast<std::uint32_t>(actual.m[i]))
+            << "entry " << i << ": " << actual.m[i];
     }
 }
 
-TEST(IntersectLines, ClassifiesTheThreeKinds) {
-    Point out{7.0f, 8.0f, Magenta};
+TEST(IntersectLines, KindsAndTheOutPoint) {
+    Point out{7, 8, Magenta};
+    EXPECT_EQ(Parallel, intersectLines(out, line(0, 0, 1, 0), line(0, 1, 2, 0)));
+    EXPECT_EQ(Coincident, intersectLines(out, line(0, 0, 1, 0), line(5, 0, -3, 0)));
+    EXPECT_EQ(Coincident, intersectLines(out, line(1, 2, 3, 4), line(1, 2, 3, 4)));
+    EXPECT_EQ(Parallel, intersectLines(out, line(0, 0, 0, 0), line(1, 0, 1, 1)));
+    EXPECT_EQ(Coincident, intersectLines(out, line(0, 0, NAN, 1), line(1, 0, 1, 1)));
+    expectPoint(7, 8, out); // untouched unless crossing
     EXPECT_EQ(Crossing, intersectLines(out, line(0, 0, 1, 0), line(2, 3, 0, 1)));
-    EXPECT_EQ(2.0f, out.x);
-    EXPECT_EQ(0.0f, out.y);
-    EXPECT_EQ(Magenta, out.colour) << "the colour of the out point is never written";
-
-    Point untouched{7.0f, 8.0f};
-    EXPECT_EQ(Parallel, intersectLines(untouched, line(0, 0, 1, 0), line(0, 1, 2, 0)));
-    EXPECT_EQ(Coincident, intersectLines(untouched, line(0, 0, 1, 0), line(5, 0, -3, 0)));
-    EXPECT_EQ(Coincident, intersectLines(untouched, line(1, 2, 3, 4), line(1, 2, 3, 4)));
-    EXPECT_EQ(7.0f, untouched.x);
-    EXPECT_EQ(8.0f, untouched.y);
+    expectPoint(2, 0, out);
+    EXPECT_EQ(Magenta, out.colour);
 }
 
-TEST(IntersectLines, ToleranceIsOnTheSquaredSine) {
-    Point out;
-    // den^2 = 0.000009 is not above eps * s1 * s2, which is about 0.00001.
-    EXPECT_EQ(Parallel, intersectLines(out, line(0, 0, 1, 0), line(0, 1, 1, 0.003f)));
-    EXPECT_EQ(0.0f, out.x);
-    EXPECT_EQ(Crossing, intersectLines(out, line(0, 0, 1, 0), line(0, 1, 1, 0.0032f)));
-    EXPECT_EQ(-312.5f, out.x);
-    EXPECT_EQ(0.0f, out.y);
-}
-
-TEST(IntersectLines, IsIndependentOfScale) {
-    for (const float scale : {0.5f, 4.0f, 1024.0f}) {
+TEST(IntersectLines, RelativeToleranceOnBothSides) {
+    for (const float scale : {1.0f, 0.5f, 1024.0f}) {
         Point out;
         EXPECT_EQ(Parallel,
                   intersectLines(out, line(0, 0, scale, 0), line(0, scale, scale, 0.003f * scale)));
         EXPECT_EQ(Crossing, intersectLines(out, line(0, 0, scale, 0),
                                            line(0, scale, scale, 0.0032f * scale)));
-        EXPECT_EQ(-312.5f * scale, out.x);
+        expectPoint(-312.5f * scale, 0, out);
     }
-}
-
-TEST(IntersectLines, DegenerateDirections) {
-    Point out{1.0f, 1.0f};
-    EXPECT_EQ(Parallel, intersectLines(out, line(0, 0, 0, 0), line(1, 0, 1, 1)));
-    EXPECT_EQ(Coincident, intersectLines(out, line(0, 0, 1, 1), line(1, 0, 0, 0)));
-    EXPECT_EQ(Coincident, intersectLines(out, line(0, 0, NAN, 1), line(1, 0, 1, 1)));
-    EXPECT_EQ(1.0f, out.x);
-}
-
-TEST(IntersectLines, CoincidentSplitIsScaledByTheFirstDirection) {
+    // Parallel or coincident is judged against the first direction's length alone.
     Point out;
-    // num^2 = 1e-8, sE = 1: the first direction's length alone decides the kind.
     EXPECT_EQ(Coincident, intersectLines(out, line(0, 0, 1, 0), line(1, 0.0001f, 1, 0)));
     EXPECT_EQ(Parallel, intersectLines(out, line(0, 0, 0.01f, 0), line(1, 0.0001f, 1, 0)));
 }
 
-TEST(TriangleMap, MapsUnitTriangleOntoTarget) {
-    const Matrix3 m = triangleMap({0, 0}, {1, 0}, {0, 1}, {1, 1}, {3, 1}, {1, 4});
-    expectBitEqual({{2, 0, 1, 0, 3, 1, 0, 0, 1}}, m);
+TEST(TriangleMap, ExactEntries) {
+    expectMatrix({{2, 0, 1, 0, 3, 1, 0, 0, 1}},
+                 triangleMap({0, 0}, {1, 0}, {0, 1}, {1, 1}, {3, 1}, {1, 4}));
+    expectMatrix({{0.5f, 0, -0.5f, 0, 0.33333334f, -0.33333334f, 0, 0, 1}},
+                 triangleMap({1, 1}, {3, 1}, {1, 4}, {0, 0}, {1, 0}, {0, 1}));
+    expectMatrix({{0, 1, 0, 1, 0, 0, 0, 0, 1}},
+                 triangleMap({0, 0}, {1, 0}, {0, 1}, {0, 0}, {0, 1}, {1, 0}));
+    // The inverse source frame holds -0 entries; the product starts every sum at +0.
+    expectMatrix({{1, 0, 0, 0, 1, 0, 0, 0, 1}},
+                 triangleMap({0, 0}, {1, 0}, {0, 1}, {0, 0}, {1, 0}, {0, 1}));
 }
 
-TEST(TriangleMap, NonIntegerInverseRoundsOnceAtEachStore) {
-    const Point a{1, 1}, b{3, 1}, c{1, 4};
-    const Matrix3 m = triangleMap(a, b, c, {0, 0}, {1, 0}, {0, 1});
-    expectBitEqual({{0.5f, 0, -0.5f, 0, 0.33333334f, -0.33333334f, 0, 0, 1}}, m);
-    EXPECT_EQ(0.0f, mapPoint(m, a).x);
-    EXPECT_EQ(0.0f, mapPoint(m, a).y);
-    EXPECT_EQ(1.0f, mapPoint(m, b).x);
-    EXPECT_EQ(1.0f, mapPoint(m, c).y);
-}
-
-TEST(TriangleMap, ReflectionAndTranslation) {
-    expectBitEqual({{0, 1, 0, 1, 0, 0, 0, 0, 1}},
-                   triangleMap({0, 0}, {1, 0}, {0, 1}, {0, 0}, {0, 1}, {1, 0}));
-    expectBitEqual({{1, 0, 2, 0, 1, 2, 0, 0, 1}},
-                   triangleMap({0, 0}, {4, 0}, {0, 3}, {2, 2}, {6, 2}, {2, 5}));
-}
-
-TEST(TriangleMap, ZeroEntriesArePositiveZero) {
-    // The inverse source frame holds -0 entries; the product must not pass them on.
-    expectBitEqual({{1, 0, 0, 0, 1, 0, 0, 0, 1}},
-                   triangleMap({0, 0}, {1, 0}, {0, 1}, {0, 0}, {1, 0}, {0, 1}));
-}
-
-TEST(TriangleMap, TinyDeterminantHasNoTolerance) {
-    const Point a{0, 0}, b{1, 0}, c{0.5f, 0.000001f};
-    const Matrix3 m = triangleMap(a, b, c, {0, 0}, {1, 0}, {0, 1});
-    EXPECT_TRUE(std::isfinite(m.m[4]));
-    EXPECT_NEAR(1.0f, mapPoint(m, c).y, 1e-6f);
-}
-
-TEST(Multiply, SumsInOrderWithSingleRoundingPerStep) {
-    // 1 + 2^-24 rounds back to 1 at every step, so the small terms vanish one by one;
-    // a sum kept in double would end on 1 + 2^-23.
+TEST(AffineArithmetic, RoundsWhereValuesAreStored) {
+    // multiply rounds its running sum after every term: 1 + 2^-24 falls back to 1 twice.
     const float tiny = 0x1p-24f;
-    const Matrix3 p{{1, 1, 1, 0, 0, 0, 0, 0, 1}};
-    const Matrix3 q{{1, 0, 0, tiny, 0, 0, tiny, 0, 1}};
-    EXPECT_EQ(1.0f, multiply(p, q).m[0]);
-}
-
-TEST(MapPoint, IgnoresRowTwoAndColour) {
-    const Point image = mapPoint({{1, 0, 0, 0, 1, 0, 5, 6, 7}}, {3, 4, Red});
-    EXPECT_EQ(3.0f, image.x);
-    EXPECT_EQ(4.0f, image.y);
+    EXPECT_EQ(1.0f, multiply({{1, 1, 1}}, {{1, 0, 0, tiny, 0, 0, tiny, 0, 1}}).m[0]);
+    // mapPoint sums in double: in float 2^24 + 1 would round away before the -1.
+    const Point image = mapPoint({{1, 1, -1, 0, 0, 0, 5, 6, 7}}, {0x1p24f, 1, Red});
+    EXPECT_EQ(0x1p24f, image.x);
     EXPECT_EQ(Black, image.colour);
 }
 
-TEST(MapPoint, EvaluatesInDoubleAndRoundsOnce) {
-    // 2^24 + 1 is not a float; in single precision the sum would be 2^24 before the -1.
-    const Point image = mapPoint({{1, 1, -1, 0, 0, 0, 0, 0, 1}}, {0x1p24f, 1.0f});
-    EXPECT_EQ(0x1p24f, image.x);
+TEST(Constructions, StepsOfARightTriangle) {
+    const Line bisectAB = perpendicularBisector({0, 0}, {4, 0});
+    expectPoint(2, 0, bisectAB.origin);
+    expectPoint(0, 4, bisectAB.direction);
+    expectPoint(-3, -4, perpendicularBisector({4, 0}, {0, 3}).direction);
+    expectPoint(-1.8f, 0.6f, angleBisector({0, 0}, {4, 0}, {0, 3}).direction);
+    EXPECT_EQ(Magenta, angleBisector({4, 0}, {0, 0, Magenta}, {0, 3}).origin.colour);
+    EXPECT_EQ(1.0f, distanceToLine({1, -1}, line(0, 0, -4, 0)));
+
+    const Circle circum = circumcircle({0, 0}, {4, 0}, {0, 3});
+    expectPoint(2, 1.5f, circum.centre);
+    EXPECT_EQ(2.5f, circum.radius);
+    const Circle inscribed = incircle({0, 0}, {4, 0}, {0, 3});
+    expectPoint(1, 1, inscribed.centre);
+    EXPECT_FLOAT_EQ(1, inscribed.radius);
+    EXPECT_EQ(Black, inscribed.colour);
+}
+
+TEST(Constructions, NearlyFlatTrianglesFallBackToTheOrigin) {
+    const Circle flatAtB = circumcircle({1, 1}, {2, 1}, {3, 1.003f});
+    expectPoint(0, 0, flatAtB.centre);
+    EXPECT_EQ(1.4142135f, flatAtB.radius);
+    EXPECT_NE(0.0f, incircle({1, 1}, {2, 1}, {3, 1.003f}).centre.x);
+
+    const Circle inscribed = incircle({1, 1}, {3, 1}, {2, 1.003f});
+    expectPoint(0, 0, circumcircle({1, 1}, {3, 1}, {2, 1.003f}).centre);
+    expectPoint(0, 0, inscribed.centre);
+    EXPECT_EQ(1.0f, inscribed.radius);
+    EXPECT_NE(0.0f, circumcircle({1, 1}, {3, 1}, {2, 1.004f}).centre.x);
+    EXPECT_NE(0.0f, incircle({1, 1}, {3, 1}, {2, 1.004f}).centre.x);
 }
 
 } // namespace
