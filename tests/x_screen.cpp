@@ -53,7 +53,7 @@ int Image::count(Pixel p, int radius, Rgb c) const {
     int n = 0;
     for (int y = std::max(0, p.y - radius); y <= std::min(height - 1, p.y + radius); ++y) {
         for (int x = std::max(0, p.x - radius); x <= std::min(width - 1, p.x + radius); ++x) {
-            const Rgb s = pixels[std::size_t(y * width + x)];
+            const Rgb s = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
             // 0.5 and 0.9 fall between two 8-bit levels.
             n += std::abs(s.r - c.r) <= 2 && std::abs(s.g - c.g) <= 2 && std::abs(s.b - c.b) <= 2;
         }
