@@ -3,10 +3,12 @@
 
 build_packages=(cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev)
 # An X server with Mesa's software OpenGL, for windows on a machine without a display.
-xvfb_packages=(xvfb xauth libgl1-mesa-dri)
+xvfb_packages=(xvfb xauth xfonts-base libgl1-mesa-dri)
 # -noreset: the server must not restart (dropping new connections) whenever its last client
 # leaves, as it does between two tests.
 xvfb_screen="-screen 0 1280x1024x24 -noreset"
+# Fuzzing and static checks.
+check_packages=(clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 cppcheck)
 
 # Installs those of the given Debian packages that are not installed yet.
 ensure_packages() {

@@ -1,12 +1,26 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite.
+# Installs what is missing, builds, and runs everything that guards the code: the test suite in
+# the normal build and in the AddressSanitizer/UndefinedBehaviorSanitizer build, the static
+# checks, and both fuzz targets for a minute each.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/common.sh"
 
-ensure_packages "${build_packages[@]}" "${xvfb_packages[@]}"
-build_project
-cd "$root/build"
-# The GUI tests need an X server; this one lives exactly as long as the run. The tests run one
-# at a time since they find the programs' windows by title.
-xvfb-run -a -s "$xvfb_screen" ctest --output-on-failure
+ensure_packages "${build_packages[@]}" "${xvfb_packages[@]}" "${check_packages[@]}"
+
+# Builds into the given folder with the given options and runs the suite there. The GUI tests
+# need an X server; this one lives as long as the run. Tests run one at a time, since they find
+# the programs' windows by title.
+run_suite() {
+    local build="$root/$1"
+    shift
+    echo "== test suite in ${build#"$root"/}"
+    cmake -S "$root" -B "$build" "$@" >/dev/null
+    cmake --build "$build" -j "$(nproc)" >/dev/null
+    (cd "$build" && xvfb-run -a -s "$xvfb_screen" ctest --output-on-failure)
+}
+
+run_suite build -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+run_suite build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGEOM_SANITIZE=ON
+"$root/scripts/static-checks.sh"
+"$root/scripts/fuzz.sh" 60
