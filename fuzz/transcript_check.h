@@ -21,15 +21,16 @@ void checkTranscript(const std::uint8_t* data, std::size_t size, Dialogue dialog
                      const std::vector<Stage>& stages, std::size_t reportLines) {
     std::FILE* in = fmemopen(const_cast<std::uint8_t*>(data), size, "r");
     char* text = nullptr;
-    std::size_t length = 0;
-    std::FILE* out = open_memstream(&text, &length);
+    std::size_t textSize = 0;
+    std::FILE* out = open_memstream(&text, &textSize);
     const bool accepted = dialogue(in, out).has_value();
     std::fclose(out);
     std::fclose(in);
-    const std::string transcript(text, length);
+    const std::string transcript(text, textSize);
     std::free(text);
 
-    if (transcript.find("inf") != std::string::npos || transcript.find("nan") != std::string::npos) {
+    if (transcript.find("inf") != std::string::npos ||
+        transcript.find("nan") != std::string::npos) {
         std::abort();
     }
     std::size_t at = 0;

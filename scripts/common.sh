@@ -8,7 +8,7 @@ xvfb_packages=(xvfb xauth xfonts-base libgl1-mesa-dri)
 # leaves, as it does between two tests.
 xvfb_screen="-screen 0 1280x1024x24 -noreset"
 # Fuzzing and static checks.
-check_packages=(clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 cppcheck)
+check_packages=(git clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 cppcheck)
 
 # Installs those of the given Debian packages that are not installed yet.
 ensure_packages() {

@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 mapfile -t units < <(git ls-files '*.cpp')
+((${#units[@]} > 0)) || { echo "no sources found (is git installed?)" >&2; exit 1; }
 
 echo "== clang-format"
 clang-format-14 --dry-run -Werror "${sources[@]}"

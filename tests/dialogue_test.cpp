@@ -163,11 +163,9 @@ TEST_P(Dialogue, BuiltProgram) {
     int status = -1;
     if (c.accepted) {
         std::optional<WindowInfo> window;
-        Image image;
-        EXPECT_TRUE(waitUntil(10, [&] { // until the first frame is on the screen
-            return (window = findWindow(windowTitle)) && !(image = grab(*window)).pixels.empty() &&
-                   image.count({0, 0}, 0, background);
-        }));
+        EXPECT_TRUE(waitUntil(
+            10, [&] { return (window = findWindow(windowTitle)) && firstFrameShown(*window); }));
+        const Image image = window ? grab(*window) : Image{};
         kill(pid, SIGTERM);
         waitpid(pid, &status, 0);
         ASSERT_TRUE(window) << "no window titled " << windowTitle;

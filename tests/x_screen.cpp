@@ -84,12 +84,12 @@ std::optional<WindowInfo> findWindow(const char* title) {
     return WindowInfo{*window, a.width, a.height};
 }
 
-Image grab(WindowInfo window) {
-    Image image{window.width, window.height, {}};
-    XImage* shot = XGetImage(display(), window.id, 0, 0, unsigned(window.width),
-                             unsigned(window.height), AllPlanes, ZPixmap);
-    for (int y = 0; shot && y < window.height; ++y) {
-        for (int x = 0; x < window.width; ++x) {
+Image grab(WindowInfo window, int width, int height) {
+    Image image{width, height, {}};
+    XImage* shot = XGetImage(display(), window.id, 0, 0, unsigned(width), unsigned(height),
+                             AllPlanes, ZPixmap);
+    for (int y = 0; shot && y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const unsigned long p = XGetPixel(shot, x, y);
             image.pixels.push_back({channel(p, shot->red_mask), channel(p, shot->green_mask),
                                     channel(p, shot->blue_mask)});
@@ -99,4 +99,9 @@ Image grab(WindowInfo window) {
         XDestroyImage(shot);
     }
     return image;
+}
+
+bool firstFrameShown(WindowInfo window) {
+    const Image corner = grab(window, 1, 1);
+    return !corner.pixels.empty() && corner.count({0, 0}, 0, background) == 1;
 }

@@ -56,4 +56,9 @@ bool haveDisplay();
 // The viewable window with this title, if there is one now.
 std::optional<WindowInfo> findWindow(const char* title);
 
-Image grab(WindowInfo window);
+// The window's top-left width x height pixels.
+Image grab(WindowInfo window, int width = windowWidth, int height = windowHeight);
+
+// Whether the background has reached the window's corner: the viewer's first frame is on the
+// screen.
+bool firstFrameShown(WindowInfo window);

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and measures in Xvfb: start-up to the first frame and peak
+# memory of trimap and paraquad on their examples against a window that is only cleared (and
+# one that draws a single segment), and the cost of one frame of trimap's picture against a
+# clear-only frame. Not part of the test suite.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/common.sh"
+
+ensure_packages "${build_packages[@]}" "${xvfb_packages[@]}"
+build_project >/dev/null
+cd "$root/build"
+xvfb-run -a -s "$xvfb_screen" sh -c '
+    bench/startup_bench bench/blank_window bench/one_segment_window trimap/trimap paraquad/paraquad
+    echo
+    bench/frame_bench'
