@@ -187,13 +187,4 @@ TEST_P(Dialogue, BuiltProgram) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Dialogue, testing::ValuesIn(cases), caseName);
 
-TEST(FourthVertex, IsTheCrossingOfTheParallelSidesOrElseTheVectorSum) {
-    const Point d = fourthVertex({0, 0}, {3, 0}, {4, 2});
-    EXPECT_EQ(1.0f, d.x);
-    EXPECT_EQ(2.0f, d.y);
-    const Point nearlyFlat = fourthVertex({0, 0}, {100, 0}, {200, 0.1f});
-    EXPECT_EQ(100.0f, nearlyFlat.x);
-    EXPECT_EQ(0.1f, nearlyFlat.y);
-}
-
 } // namespace

