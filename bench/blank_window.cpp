@@ -1,6 +1,8 @@
 // The floor of any such program: the viewer's window opened the same way, only cleared.
 // Built a second time with DRAW_ONE_SEGMENT, it also draws one segment and one dot, which is
 // what makes Mesa's software rasteriser compile its line and point pipelines.
+#include "viewer.h"
+
 #include <GL/glut.h>
 
 namespace {
@@ -25,10 +27,10 @@ void clearFrame() {
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(1024, 700);
-    glutInitWindowPosition(100, 50);
-    glutCreateWindow("Geometrija - prikaz zadatka");
-    glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutInitWindowPosition(100, 50); // as the viewer's
+    glutCreateWindow(windowTitle);
+    glClearColor(0.9f, 0.9f, 0.8f, 0.0f); // as the viewer's
     glutDisplayFunc(clearFrame);
     glutMainLoop();
 }
