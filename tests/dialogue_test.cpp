@@ -118,12 +118,12 @@ void expectPicture(const Case& c, const Image& image) {
         return image.count(project(camera, x, y), radius, colour);
     };
     for (const Segment& s : scene.segments) {
-        int red_ = 0;
+        int redSamples = 0;
         for (float t = 0.1f; t < 0.95f; t += 0.1f) { // the traced curves cross some sides
-            red_ += shows(s.from.x + t * (s.to.x - s.from.x), s.from.y + t * (s.to.y - s.from.y), 1,
-                          red) > 0;
+            redSamples += shows(s.from.x + t * (s.to.x - s.from.x),
+                                s.from.y + t * (s.to.y - s.from.y), 1, red) > 0;
         }
-        EXPECT_GE(red_, 6);
+        EXPECT_GE(redSamples, 6);
     }
     for (const Point& p : scene.points) {
         if (p.colour == Yellow) {
@@ -142,8 +142,9 @@ TEST_P(Dialogue, InProcess) {
     EXPECT_EQ(GetParam().accepted, accepted);
 }
 
-// Accepted input opens the window; the whole report must have reached the pipe before, since
-// the process is then killed, never ended normally. Rejected input ends with status 1.
+// Accepted input opens the window; the whole report must have left the process before (standard
+// output is a file here, buffered like a pipe), since the process is then killed, never ended
+// normally. Rejected input ends by itself with status 1, without a window.
 TEST_P(Dialogue, BuiltProgram) {
     const Case& c = GetParam();
     const std::string inPath = testing::TempDir() + "input",
