@@ -33,14 +33,16 @@ struct Image {
 // Where (x, y) of the plane lands in a windowWidth x windowHeight window.
 Pixel project(Camera camera, float x, float y);
 
-// Polls `condition` until it holds or `seconds` have passed; true if it held.
-template <typename Condition> bool waitUntil(double seconds, Condition condition) {
+// Polls `condition` every `interval` until it holds or `seconds` have passed; true if it held.
+template <typename Condition>
+bool waitUntil(double seconds, Condition condition,
+               std::chrono::milliseconds interval = std::chrono::milliseconds(20)) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= end) {
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(interval);
     }
     return true;
 }
