@@ -26,7 +26,10 @@ ensure_packages() {
         "${missing[@]}" >/dev/null
 }
 
+# Configures and builds into the given folder (build/ by default) with any further CMake options.
 build_project() {
-    cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$root/build" -j "$(nproc)"
+    local build="$root/${1:-build}"
+    (($# == 0)) || shift
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$build" -j "$(nproc)"
 }

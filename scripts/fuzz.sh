@@ -3,12 +3,12 @@
 # from the seed corpus in fuzz/corpus; a crash or a broken transcript fails the run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/common.sh"
 seconds=${1:-60}
 build="$root/build-fuzz"
 
-CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -DGEOM_FUZZ=ON -DBUILD_TESTING=OFF \
+CC=clang-14 CXX=clang++-14 build_project build-fuzz -DGEOM_FUZZ=ON -DBUILD_TESTING=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)" >/dev/null
 for program in trimap paraquad; do
     echo "== fuzzing the $program dialogue for $seconds s"
     corpus="$build/corpus/$program" # grows here; the seeds in the repository stay as they are

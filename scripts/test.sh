@@ -12,15 +12,12 @@ ensure_packages "${build_packages[@]}" "${xvfb_packages[@]}" "${check_packages[@
 # need an X server; this one lives as long as the run. Tests run one at a time, since they find
 # the programs' windows by title.
 run_suite() {
-    local build="$root/$1"
-    shift
-    echo "== test suite in ${build#"$root"/}"
-    cmake -S "$root" -B "$build" "$@" >/dev/null
-    cmake --build "$build" -j "$(nproc)" >/dev/null
-    (cd "$build" && xvfb-run -a -s "$xvfb_screen" ctest --output-on-failure)
+    echo "== test suite in $1"
+    build_project "$@" >/dev/null
+    (cd "$root/$1" && xvfb-run -a -s "$xvfb_screen" ctest --output-on-failure)
 }
 
-run_suite build -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+run_suite build -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 run_suite build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGEOM_SANITIZE=ON
 "$root/scripts/static-checks.sh"
 "$root/scripts/fuzz.sh" 60

@@ -27,8 +27,7 @@ constexpr Texts targetTexts = {
 enum class Verdict { Accepted, Collinear, Invalid };
 
 // Collinear only for a determinant of exactly 0; infinite differences make it non-finite.
-Verdict judgeTriangle(Point a, Point b, Point c) {
-    const double det = triangleDeterminant(a, b, c);
+Verdict judgeTriangle(double det) {
     if (det == 0.0) {
         return Verdict::Collinear;
     }
@@ -36,13 +35,12 @@ Verdict judgeTriangle(Point a, Point b, Point c) {
 }
 
 // The source frame is inverted through the float reciprocal of its determinant.
-Verdict judgeSource(Point a, Point b, Point c) {
-    const Verdict verdict = judgeTriangle(a, b, c);
+Verdict judgeSource(double det) {
+    const Verdict verdict = judgeTriangle(det);
     if (verdict != Verdict::Accepted) {
         return verdict;
     }
-    const float reciprocal = static_cast<float>(1.0 / triangleDeterminant(a, b, c));
-    return std::isfinite(reciprocal) ? Verdict::Accepted : Verdict::Invalid;
+    return std::isfinite(static_cast<float>(1.0 / det)) ? Verdict::Accepted : Verdict::Invalid;
 }
 
 // Prints the rejection message, if any; true when the triangle was accepted.
@@ -91,14 +89,17 @@ void printReport(std::FILE* out, const TriangleMapReport& r) {
 std::optional<TriangleMapReport> runTriangleDialogue(std::FILE* in, std::FILE* out) {
     TriangleMapReport r;
     std::fputs(sourceTexts.prompt, out);
-    const bool sourceRead = readVertices(in, r.a, r.b, r.c);
-    if (!accept(sourceRead ? judgeSource(r.a, r.b, r.c) : Verdict::Invalid, sourceTexts, out)) {
+    const Verdict source = readVertices(in, r.a, r.b, r.c)
+                               ? judgeSource(triangleDeterminant(r.a, r.b, r.c))
+                               : Verdict::Invalid;
+    if (!accept(source, sourceTexts, out)) {
         return std::nullopt;
     }
     std::fputs(targetTexts.prompt, out);
-    const bool targetRead = readVertices(in, r.a2, r.b2, r.c2);
-    if (!accept(targetRead ? judgeTriangle(r.a2, r.b2, r.c2) : Verdict::Invalid, targetTexts,
-                out)) {
+    const Verdict target = readVertices(in, r.a2, r.b2, r.c2)
+                               ? judgeTriangle(triangleDeterminant(r.a2, r.b2, r.c2))
+                               : Verdict::Invalid;
+    if (!accept(target, targetTexts, out)) {
         return std::nullopt;
     }
     r.map = triangleMap(r.a, r.b, r.c, r.a2, r.b2, r.c2);
