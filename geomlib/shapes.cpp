@@ -25,6 +25,13 @@ constexpr Rgb palette[] = {
     {0.0f, 0.0f, 0.0f}, // Black
 };
 
+// A float that no optimiser may keep in double: GCC 12's SLP vectoriser at -O2 drops a plain
+// cast of sin and cos results.
+float roundToFloat(double value) {
+    const volatile float rounded = static_cast<float>(value);
+    return rounded;
+}
+
 } // namespace
 
 float length(Point v) {
@@ -33,8 +40,8 @@ float length(Point v) {
 
 Point outlinePoint(Point centre, float radiusX, float radiusY, int i, int count) {
     const float theta = static_cast<float>(double(i) * twoPi / double(count));
-    const float c = static_cast<float>(std::cos(double(theta)));
-    const float s = static_cast<float>(std::sin(double(theta)));
+    const float c = roundToFloat(std::cos(double(theta)));
+    const float s = roundToFloat(std::sin(double(theta)));
     return {static_cast<float>(double(c) * double(radiusX) + double(centre.x)),
             static_cast<float>(double(s) * double(radiusY) + double(centre.y))};
 }

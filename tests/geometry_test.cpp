@@ -80,6 +80,17 @@ TEST(AffineArithmetic, RoundsWhereValuesAreStored) {
     EXPECT_EQ(Black, image.colour);
 }
 
+// Sine and cosine are rounded to single precision before the radius scales them; off the origin
+// and with a radius of sqrt(2), dropping that rounding changes the last bit of these vertices.
+TEST(Outline, RoundsSineAndCosineBeforeScaling) {
+    const Point centre{2.5f, -1.25f};
+    const float r = 1.4142135f;
+    const Point vertex = outlinePoint(centre, r, r, 13, 200);
+    EXPECT_EQ(0x1.e621ap+1f, vertex.x);
+    EXPECT_EQ(-0x1.606f28p-1f, vertex.y);
+    EXPECT_EQ(-0x1.75730ap-1f, outlinePoint(centre, r, r, 6, 100).y);
+}
+
 TEST(Constructions, StepsOfARightTriangle) {
     expectPoint(2, 0, perpendicularBisector({0, 0}, {4, 0}).origin);
     expectPoint(-3, -4, perpendicularBisector({4, 0}, {0, 3}).direction);
