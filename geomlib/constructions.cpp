@@ -19,6 +19,30 @@ float sum(float a, float b) {
     return static_cast<float>(double(a) + double(b));
 }
 
+// Closed forms for triangles too flat for the bisectors to cross within the tolerance.
+Point circumcentre(Point a, Point b, Point c) {
+    const double bx = double(b.x) - double(a.x), by = double(b.y) - double(a.y);
+    const double cx = double(c.x) - double(a.x), cy = double(c.y) - double(a.y);
+    const double b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+    const double twiceDet = 2.0 * (bx * cy - by * cx);
+    return {static_cast<float>(double(a.x) + (cy * b2 - by * c2) / twiceDet),
+            static_cast<float>(double(a.y) + (bx * c2 - cx * b2) / twiceDet)};
+}
+
+double distance(Point p, Point q) {
+    const double dx = double(q.x) - double(p.x), dy = double(q.y) - double(p.y);
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// Each vertex weighted by the length of the side opposite it.
+Point incentre(Point a, Point b, Point c) {
+    const double la = distance(b, c), lb = distance(c, a), lc = distance(a, b);
+    const double perimeter = la + lb + lc;
+    return {
+        static_cast<float>((la * double(a.x) + lb * double(b.x) + lc * double(c.x)) / perimeter),
+        static_cast<float>((la * double(a.y) + lb * double(b.y) + lc * double(c.y)) / perimeter)};
+}
+
 } // namespace
 
 Line perpendicularBisector(Point p, Point q) {
@@ -42,12 +66,17 @@ float distanceToLine(Point p, Line line) {
 
 Circle circumcircle(Point a, Point b, Point c) {
     Point centre;
-    intersectLines(centre, perpendicularBisector(a, b), perpendicularBisector(b, c));
+    if (intersectLines(centre, perpendicularBisector(a, b), perpendicularBisector(b, c)) !=
+        Crossing) {
+        centre = circumcentre(a, b, c);
+    }
     return {centre, length(displacement(a, centre))};
 }
 
 Circle incircle(Point a, Point b, Point c) {
     Point centre;
-    intersectLines(centre, angleBisector(b, a, c), angleBisector(a, b, c));
+    if (intersectLines(centre, angleBisector(b, a, c), angleBisector(a, b, c)) != Crossing) {
+        centre = incentre(a, b, c);
+    }
     return {centre, distanceToLine(centre, {a, displacement(a, b)})};
 }
