@@ -1,6 +1,6 @@
 // The cost of one displayScene frame of trimap's picture against a clear-only frame, in
 // the viewer's own window. Run in an X server; prints medians and the ratio.
-#include "triangle_scene.h"
+#include "triangle_dialogue.h"
 #include "x_screen.h"
 
 #include <GL/freeglut.h>
@@ -32,12 +32,10 @@ double medianFrameMicroseconds() {
 int main(int argc, char** argv) {
     std::FILE* in = std::fopen(EXAMPLES_DIR "/trimap.txt", "r");
     std::FILE* out = std::fopen("/dev/null", "w");
-    const std::optional<TriangleMapReport> report = runTriangleDialogue(in, out);
-    if (!report || !haveDisplay()) {
+    if (!runTriangleDialogue(in, out) || !haveDisplay()) {
         std::fprintf(stderr, "needs an X server and examples/trimap.txt\n");
         return 2;
     }
-    fillTriangleScene(*report);
     openViewer(argc, argv);
     waitUntil(10, [] {
         glutMainLoopEvent();

@@ -46,11 +46,6 @@ Point mapPoint(Matrix3 m, Point p) {
     return {mx, my};
 }
 
-double triangleDeterminant(Point a, Point b, Point c) {
-    const Point ab = displacement(a, b), ac = displacement(a, c);
-    return double(ab.x) * double(ac.y) - double(ac.x) * double(ab.y);
-}
-
 Matrix3 triangleMap(Point a, Point b, Point c, Point a2, Point b2, Point c2) {
     return multiply(frame(a2, b2, c2), inverseFrame(a, b, c));
 }

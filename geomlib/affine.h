@@ -14,9 +14,5 @@ Matrix3 multiply(Matrix3 p, Matrix3 q);
 // The image of p under the affine map m; the result is Black.
 Point mapPoint(Matrix3 m, Point p);
 
-// Twice the signed area of abc: single-precision differences, products exact in double.
-// The dialogues reject a triangle exactly when this is 0.
-double triangleDeterminant(Point a, Point b, Point c);
-
 // The map taking a, b, c onto a2, b2, c2; a, b, c must not be collinear.
 Matrix3 triangleMap(Point a, Point b, Point c, Point a2, Point b2, Point c2);

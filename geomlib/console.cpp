@@ -1,12 +1,40 @@
 #include "console.h"
 
+#include "viewer.h"
+
 #include <cmath>
 
 bool isFinite(Point p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-bool readVertices(std::FILE* in, Point& a, Point& b, Point& c) {
+Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c) {
     const int converted = std::fscanf(in, "%f %f %f %f %f %f", &a.x, &a.y, &b.x, &b.y, &c.x, &c.y);
-    return converted == 6 && isFinite(a) && isFinite(b) && isFinite(c);
+    if (converted != 6 || !isFinite(a) || !isFinite(b) || !isFinite(c)) {
+        return Verdict::Invalid;
+    }
+    // With finite differences the products are exact in double, so only an overflowed
+    // difference makes the determinant infinite or NaN.
+    const double det = triangleDeterminant(a, b, c);
+    if (det == 0.0) {
+        return Verdict::Collinear;
+    }
+    return std::isfinite(det) ? Verdict::Accepted : Verdict::OutOfRange;
+}
+
+Verdict pictureVerdict() {
+    if (canDraw(fitCamera(scene.box))) {
+        return Verdict::Accepted;
+    }
+    scene = Scene{};
+    return Verdict::OutOfRange;
+}
+
+bool accept(Verdict verdict, const DialogueTexts& texts, std::FILE* out) {
+    // In the order of Verdict.
+    const char* const messages[] = {nullptr, texts.invalid, texts.collinear, texts.outOfRange};
+    if (verdict != Verdict::Accepted) {
+        std::fputs(messages[static_cast<int>(verdict)], out);
+    }
+    return verdict == Verdict::Accepted;
 }

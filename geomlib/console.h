@@ -1,12 +1,31 @@
-// Console input shared by the dialogues.
+// What both dialogues share: reading three vertices, judging them, and refusing with a message.
 #pragma once
 
 #include "shapes.h"
 
 #include <cstdio>
 
+// How a dialogue judged its input; each refusal has a message of its own.
+enum class Verdict { Accepted, Invalid, Collinear, OutOfRange };
+
+// A dialogue's prompt for three vertices and its messages for each refusal.
+struct DialogueTexts {
+    const char* prompt;
+    const char* invalid;    // not six finite floats
+    const char* collinear;  // a determinant of exactly 0
+    const char* outOfRange; // finite, but a result overflows or the picture cannot be drawn
+};
+
 bool isFinite(Point p);
 
-// One formatted read of six numbers into a, b, c (x then y of each). False unless all six were
-// converted and are finite floats; what was not converted is left as it was.
-bool readVertices(std::FILE* in, Point& a, Point& b, Point& c);
+// One formatted read of six numbers into a, b, c (x then y of each); what was not converted is
+// left as it was. Invalid unless all six were converted and are finite floats, Collinear when
+// the triangle's determinant is 0, OutOfRange when a difference of coordinates overflows.
+Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c);
+
+// Accepted when the viewer can draw the scene as it has been filled; otherwise OutOfRange, and
+// the scene is emptied again.
+Verdict pictureVerdict();
+
+// Prints the message of a refusal; true when the verdict accepts.
+bool accept(Verdict verdict, const DialogueTexts& texts, std::FILE* out);

@@ -4,15 +4,21 @@
 #include "affine.h"
 #include "shapes.h"
 
+#include <limits>
 #include <vector>
 
-// Smallest and largest coordinates added so far. The starting corners are not an empty box:
-// `low` starts at the window's size in pixels and `high` at the origin, and every figure is
-// framed together with them.
+// Smallest and largest coordinates added so far. It starts inside out, so that the first add
+// sets both corners and later ones widen them.
 struct BoundingBox {
-    Point low{1024.0f, 700.0f};
-    Point high{0.0f, 0.0f};
+    static constexpr float infinity = std::numeric_limits<float>::infinity();
+    Point low{infinity, infinity};
+    Point high{-infinity, -infinity};
 };
+
+// Nothing has been added yet.
+inline bool isEmpty(BoundingBox box) {
+    return box.low.x > box.high.x;
+}
 
 // Lists keep insertion order, which is the order they are drawn in.
 struct Scene {

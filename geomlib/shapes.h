@@ -1,9 +1,9 @@
-// The plane's value records and the ten-colour palette they are drawn in.
+// The plane's value records, the colours they are drawn in, and the vector arithmetic they share.
 #pragma once
 
 #include <cstdint>
 
-// Index into the palette; values outside it leave the current drawing colour alone.
+// Index into the viewer's palette; values outside it leave the current drawing colour alone.
 using Colour = std::int32_t;
 
 inline constexpr Colour Red = 0;
@@ -64,10 +64,14 @@ inline float squaredLength(Point v) {
 // The root of the single-precision squared length, rounded again.
 float length(Point v);
 
+// Twice the signed area of abc: single-precision differences, products exact in double. Zero
+// exactly when the dialogues reject the vertices as collinear.
+inline double triangleDeterminant(Point a, Point b, Point c) {
+    const Point ab = displacement(a, b), ac = displacement(a, c);
+    return double(ab.x) * double(ac.y) - double(ac.x) * double(ab.y);
+}
+
 // The i-th of `count` points counter-clockwise around an axis-aligned ellipse, starting at
 // (centre.x + radiusX, centre.y); the angle is rounded to single precision before its sine and
 // cosine are taken.
 Point outlinePoint(Point centre, float radiusX, float radiusY, int i, int count);
-
-// Makes c the current OpenGL colour; call outside glBegin/glEnd.
-void setColour(Colour c);

@@ -8,19 +8,51 @@
 
 namespace {
 
+struct Rgb {
+    GLfloat r, g, b;
+};
+
+constexpr Rgb palette[] = {
+    {1.0f, 0.0f, 0.0f}, // Red
+    {0.0f, 1.0f, 0.0f}, // Green
+    {0.0f, 0.0f, 1.0f}, // Blue
+    {1.0f, 1.0f, 0.0f}, // Yellow
+    {1.0f, 0.5f, 0.0f}, // Orange
+    {1.0f, 0.0f, 1.0f}, // Magenta
+    {0.0f, 1.0f, 1.0f}, // Cyan
+    {0.5f, 0.0f, 0.5f}, // Purple
+    {1.0f, 1.0f, 1.0f}, // White
+    {0.0f, 0.0f, 0.0f}, // Black
+};
+
 constexpr int windowX = 100;
 constexpr int windowY = 50;
+constexpr Rgb clearColour{0.9f, 0.9f, 0.8f};
 constexpr double fieldOfViewY = 45.0;
 constexpr ClipPlanes usualClipPlanes{1.0, 1000.0};
 constexpr GLfloat dotSize = 4.0f;
 constexpr int outlineVertices = 100;
 constexpr double lineReach = 100.0; // times the direction, on each side of the origin
 
-// The camera is fitted once; the projection, set on every reshape, needs its distance.
-float cameraDistance = 0.0f;
+// The range of camera distances at which Mesa's software pipeline was seen to draw every figure
+// whole; beyond it, single-precision clip arithmetic loses the drawing.
+constexpr float nearestDistance = 1e-32f;
+constexpr float farthestDistance = 1e37f;
+
+constexpr Camera emptySceneCamera{0.0f, 0.0f, 1.0f}; // any view of nothing shows the clear colour
+
+// Placed once; the projection needs its distance, and vertices are drawn relative to its centre.
+Camera placed = emptySceneCamera;
+
+// Relative to the camera's centre, taken in double: the pipeline folds the view into one
+// single-precision matrix, which would lose the shape of a small figure far from the origin.
+void vertex(float x, float y) {
+    glVertex2f(static_cast<float>(double(x) - double(placed.centreX)),
+               static_cast<float>(double(y) - double(placed.centreY)));
+}
 
 void vertex(Point p) {
-    glVertex2f(p.x, p.y);
+    vertex(p.x, p.y);
 }
 
 void drawOutline(Point centre, float radiusX, float radiusY, Colour colour) {
@@ -60,14 +92,31 @@ float reach(float origin, float direction, double sign) {
 
 } // namespace
 
+void setColour(Colour c) {
+    // Unsigned view: negative colours fall outside the palette too.
+    const auto index = static_cast<std::uint32_t>(c);
+    if (index > static_cast<std::uint32_t>(Black)) {
+        return;
+    }
+    const Rgb rgb = palette[index];
+    glColor3f(rgb.r, rgb.g, rgb.b);
+}
+
 Camera fitCamera(BoundingBox b) {
-    // Not high - low: these equal the box's size only where low is zero or negative.
-    const float width = static_cast<float>(double(b.high.x) + std::fabs(double(b.low.x)));
-    const float height = static_cast<float>(double(b.high.y) + std::fabs(double(b.low.y)));
+    if (isEmpty(b)) {
+        return emptySceneCamera;
+    }
+    const float width = static_cast<float>(double(b.high.x) - double(b.low.x));
+    const float height = static_cast<float>(double(b.high.y) - double(b.low.y));
     const float extent = height > width ? height : width;
     return {static_cast<float>((double(b.low.x) + double(b.high.x)) * 0.5),
             static_cast<float>((double(b.low.y) + double(b.high.y)) * 0.5),
             static_cast<float>(2.0 * double(extent))};
+}
+
+bool canDraw(Camera camera) {
+    return camera.distance >= nearestDistance && camera.distance <= farthestDistance &&
+           std::isfinite(camera.centreX) && std::isfinite(camera.centreY);
 }
 
 ClipPlanes clipPlanes(float distance) {
@@ -80,10 +129,10 @@ ClipPlanes clipPlanes(float distance) {
 }
 
 void placeCamera(Camera camera) {
+    placed = camera;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glTranslatef(-camera.centreX, -camera.centreY, -camera.distance);
-    cameraDistance = camera.distance;
+    glTranslatef(0.0f, 0.0f, -camera.distance);
 }
 
 void openViewer(int& argc, char** argv) {
@@ -92,7 +141,7 @@ void openViewer(int& argc, char** argv) {
     glutInitWindowSize(windowWidth, windowHeight);
     glutInitWindowPosition(windowX, windowY);
     glutCreateWindow(windowTitle);
-    glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
+    glClearColor(clearColour.r, clearColour.g, clearColour.b, 0.0f);
     placeCamera(fitCamera(scene.box));
     glutDisplayFunc(displayScene);
     glutReshapeFunc(reshapeView);
@@ -111,7 +160,7 @@ void reshapeView(int width, int height) {
     glLoadIdentity();
     glViewport(0, 0, width, h);
     const float aspect = static_cast<float>(double(width) / double(h));
-    const ClipPlanes planes = clipPlanes(cameraDistance);
+    const ClipPlanes planes = clipPlanes(placed.distance);
     gluPerspective(fieldOfViewY, double(aspect), planes.nearPlane, planes.farPlane);
 }
 
@@ -142,8 +191,8 @@ void drawLine(Line line) {
     const Point o = line.origin, d = line.direction;
     setColour(line.colour);
     glBegin(GL_LINES);
-    glVertex2f(reach(o.x, d.x, 1.0), reach(o.y, d.y, 1.0));
-    glVertex2f(reach(o.x, d.x, -1.0), reach(o.y, d.y, -1.0));
+    vertex(reach(o.x, d.x, 1.0), reach(o.y, d.y, 1.0));
+    vertex(reach(o.x, d.x, -1.0), reach(o.y, d.y, -1.0));
     glEnd();
 }
 

@@ -19,13 +19,20 @@ struct ClipPlanes {
     double farPlane;
 };
 
-// Frames the box: centred on it, at twice its larger extent measured from the origin's side.
+// Makes c the current OpenGL colour; call outside glBegin/glEnd.
+void setColour(Colour c);
+
+// Frames the box: centred on it, at twice its larger extent.
 Camera fitCamera(BoundingBox box);
+
+// Whether the viewer draws what this camera frames: its distance lies in the range where the
+// picture was seen whole, about 5e-33 to 5e36 across.
+bool canDraw(Camera camera);
 
 // Clipping planes that keep the drawing plane, at `distance`, between them.
 ClipPlanes clipPlanes(float distance);
 
-// Loads the camera's view into the modelview matrix and keeps its distance for reshapeView.
+// Makes this the camera that reshapeView and displayScene use, and loads its view.
 void placeCamera(Camera camera);
 
 // Creates the window, places the camera from the scene's box and registers the callbacks.

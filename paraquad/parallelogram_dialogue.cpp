@@ -1,16 +1,30 @@
 #include "parallelogram_dialogue.h"
 
-#include "affine.h"
 #include "console.h"
 #include "intersection.h"
+#include "parallelogram_scene.h"
 
 namespace {
 
-constexpr const char* prompt = "unesite temena paralelograma\n";
-constexpr const char* collinearMessage =
-    "uneli ste tri kolinearne tacke kao koordinate temena paralelograma, pokusajte ponovo\n";
-constexpr const char* invalidMessage =
-    "uneli ste neispravne koordinate temena paralelograma, pokusajte ponovo\n";
+constexpr DialogueTexts texts = {
+    "unesite temena paralelograma\n",
+    "uneli ste neispravne koordinate temena paralelograma, pokusajte ponovo\n",
+    "uneli ste tri kolinearne tacke kao koordinate temena paralelograma, pokusajte ponovo\n",
+    "uneli ste koordinate temena paralelograma izvan dozvoljenog opsega, pokusajte ponovo\n",
+};
+
+Verdict readParallelogram(std::FILE* in, Parallelogram& p) {
+    const Verdict verdict = readTriangle(in, p.a, p.b, p.c);
+    if (verdict != Verdict::Accepted) {
+        return verdict;
+    }
+    p.d = fourthVertex(p.a, p.b, p.c);
+    if (!isFinite(p.d)) {
+        return Verdict::OutOfRange;
+    }
+    fillParallelogramScene(p);
+    return pictureVerdict();
+}
 
 } // namespace
 
@@ -26,23 +40,13 @@ Point fourthVertex(Point a, Point b, Point c) {
     return d;
 }
 
-std::optional<Parallelogram> runParallelogramDialogue(std::FILE* in, std::FILE* out) {
+bool runParallelogramDialogue(std::FILE* in, std::FILE* out) {
     Parallelogram p;
-    std::fputs(prompt, out);
-    if (!readVertices(in, p.a, p.b, p.c)) {
-        std::fputs(invalidMessage, out);
-        return std::nullopt;
-    }
-    if (triangleDeterminant(p.a, p.b, p.c) == 0.0) {
-        std::fputs(collinearMessage, out);
-        return std::nullopt;
-    }
-    p.d = fourthVertex(p.a, p.b, p.c);
-    if (!isFinite(p.d)) {
-        std::fputs(invalidMessage, out);
-        return std::nullopt;
+    std::fputs(texts.prompt, out);
+    if (!accept(readParallelogram(in, p), texts, out)) {
+        return false;
     }
     std::fprintf(out, "koordinate temena D paralelograma su x=%f, y=%f\n", double(p.d.x),
                  double(p.d.y));
-    return p;
+    return true;
 }

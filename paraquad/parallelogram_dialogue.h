@@ -4,17 +4,12 @@
 #include "shapes.h"
 
 #include <cstdio>
-#include <optional>
-
-// Consecutive vertices; ac and bd are the diagonals.
-struct Parallelogram {
-    Point a, b, c, d;
-};
 
 // The vertex opposite b: where the line through a parallel to bc meets the line through c
 // parallel to ab.
 Point fourthVertex(Point a, Point b, Point c);
 
-// Prompts on `out` and reads from `in`. Empty when the input was rejected, after its message;
-// the program then ends with exit status 1.
-std::optional<Parallelogram> runParallelogramDialogue(std::FILE* in, std::FILE* out);
+// Prompts on `out` and reads from `in`. On accepted input fills the scene with the picture and
+// prints the fourth vertex; false when the input was refused, after its message. The program
+// then ends with status 1.
+bool runParallelogramDialogue(std::FILE* in, std::FILE* out);

@@ -2,7 +2,11 @@
 #pragma once
 
 #include "affine.h"
-#include "parallelogram_dialogue.h"
+
+// Consecutive vertices; ac and bd are the diagonals.
+struct Parallelogram {
+    Point a, b, c, d;
+};
 
 // Takes the square with corners (+-1, +-1) onto the parallelogram: (-1, -1) to a, (1, -1) to b,
 // (1, 1) to c, so the unit circle goes to the inscribed ellipse.

@@ -24,37 +24,29 @@ class SceneStore : public testing::Test {
     void SetUp() override { scene = Scene{}; }
 };
 
-TEST_F(SceneStore, BoxStartsAtTheWindowSizeAndTheOrigin) {
-    expectBox(1024, 700, 0, 0);
-    addPoint(Red, {2000, -5});
-    expectBox(1024, -5, 2000, 0);
+TEST_F(SceneStore, FirstAddSetsTheBoxAndLaterOnesWidenIt) {
+    EXPECT_TRUE(isEmpty(scene.box));
+    addPoint(Yellow, {2000, -5, Magenta});
+    expectBox(2000, -5, 2000, -5);
+    EXPECT_FALSE(isEmpty(scene.box));
+    EXPECT_EQ(Yellow, scene.points[0].colour);
+    addSegment(Red, {{3, -40, Green}, {4000, 25}});
+    EXPECT_EQ(Red, scene.segments[0].colour);
+    EXPECT_EQ(Green, scene.segments[0].from.colour);
+    expectBox(3, -40, 4000, 25);
+    addCircle(Blue, {{1, 1}, 2000});
+    EXPECT_EQ(Blue, scene.circles[0].colour);
+    expectBox(-1999, -1999, 4000, 2001);
     addPoint(Red, {NAN, 1}); // takes the bound's place on both sides
     EXPECT_TRUE(std::isnan(scene.box.low.x) && std::isnan(scene.box.high.x));
 }
 
-TEST_F(SceneStore, AddsRecolourAppendAndWiden) {
-    addPoint(Yellow, {10, 20, Magenta});
-    addPoint(Yellow, {10, 20});
-    expectBox(10, 20, 10, 20);
-    ASSERT_EQ(2u, scene.points.size());
-    EXPECT_EQ(Yellow, scene.points[0].colour);
-    addSegment(Red, {{3, -4, Green}, {-1, 25}});
-    EXPECT_EQ(Red, scene.segments[0].colour);
-    EXPECT_EQ(Green, scene.segments[0].from.colour);
-    expectBox(-1, -4, 10, 25);
-    scene = Scene{};
-    addCircle(Blue, {{1, 1}, 2});
-    EXPECT_EQ(Blue, scene.circles[0].colour);
-    expectBox(-1, -1, 3, 3);
-}
-
-TEST_F(SceneStore, TracesTheCentreThenTwoHundredBoundaryPoints) {
-    traceCircleImage({{0, 0}, 1, Red}, {{1, 0, 0, 0, 1, 0, 0, 0, 1}});
+TEST_F(SceneStore, TracesTheCentreThenTwoHundredBoundaryPointsBitForBit) {
+    // Off the origin, with a radius of sqrt(2): each point depends on every rounding.
+    traceCircleImage({{2.5f, -1.25f}, 1.4142135f, Red}, {{2, 0.5f, 3.5f, 0.5f, 1.5f, 3}});
     ASSERT_EQ(201u, scene.points.size());
-    expectPoint(0, 0, scene.points[0]);
-    expectPoint(1, 0, scene.points[1]);
-    // The angle is rounded to float before its cosine: not exactly 0 at a quarter turn.
-    expectPoint(-4.371139e-8f, 1, scene.points[51]);
+    expectPoint(7.875f, 2.375f, scene.points[0]);
+    expectPoint(0x1.3d8cbp+3f, 0x1.23e512p+2f, scene.points[34]);
     for (const Point& p : scene.points) {
         EXPECT_EQ(Cyan, p.colour);
     }
@@ -62,8 +54,8 @@ TEST_F(SceneStore, TracesTheCentreThenTwoHundredBoundaryPoints) {
 
 TEST_F(SceneStore, TrimapAddsItsConstructionInOrder) {
     const Point a{0, 0}, b{1, 0}, c{0, 1}, a2{1, 1}, b2{3, 1}, c2{1, 4};
-    const Matrix3 m = triangleMap(a, b, c, a2, b2, c2);
-    fillTriangleScene({a, b, c, a2, b2, c2, m, mapPoint(m, a), mapPoint(m, b), mapPoint(m, c)});
+    const Matrix3 m{{2, 0, 1, 0, 3, 1, 0, 0, 1}};
+    fillTriangleScene({a, b, c, a2, b2, c2, m, a2, b2, c2});
     ASSERT_EQ(6u, scene.segments.size());
     ASSERT_EQ(2u, scene.circles.size());
     ASSERT_EQ(407u, scene.points.size());
@@ -77,10 +69,10 @@ TEST_F(SceneStore, TrimapAddsItsConstructionInOrder) {
     }
     EXPECT_EQ(Blue, scene.circles[0].colour);
     EXPECT_EQ(Green, scene.circles[1].colour);
-    const Point incentre = mapPoint(m, scene.circles[1].centre);
-    const Point circumcentre = mapPoint(m, scene.circles[0].centre);
-    expectPoint(incentre.x, incentre.y, scene.points[5]);
-    expectPoint(circumcentre.x, circumcentre.y, scene.points[206]);
+    // The images of the incentre (1 - 1/sqrt(2)) (1, 1) and of the circumcentre (0.5, 0.5).
+    EXPECT_FLOAT_EQ(3 - std::sqrt(2.0f), scene.points[5].x);
+    EXPECT_FLOAT_EQ(4 - 1.5f * std::sqrt(2.0f), scene.points[5].y);
+    expectPoint(2, 2.5f, scene.points[206]);
 }
 
 TEST_F(SceneStore, ParaquadTracesTheInscribedEllipseThenTheSides) {

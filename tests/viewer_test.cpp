@@ -5,18 +5,20 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
-TEST(Camera, FramesTheBoxMeasuredFromTheOrigin) {
-    const Camera empty = fitCamera(BoundingBox{});
-    EXPECT_EQ(512.0f, empty.centreX);
-    EXPECT_EQ(350.0f, empty.centreY);
-    EXPECT_EQ(2048.0f, empty.distance);
-    EXPECT_EQ(16.0f, fitCamera({{-2, -1}, {6, 3}}).distance);
-    // Width and height are high + |low| (6 and 6 here), not high - low.
-    const Camera offside = fitCamera({{1, 2}, {5, 4}});
-    EXPECT_EQ(3.0f, offside.centreY);
-    EXPECT_EQ(12.0f, offside.distance);
+TEST(Camera, FramesTheFigureItself) {
+    // Away from the origin: centred on the box, at twice its larger extent (the height here).
+    const Camera far = fitCamera({{998, 995}, {1002, 1003}});
+    EXPECT_EQ(1000.0f, far.centreX);
+    EXPECT_EQ(999.0f, far.centreY);
+    EXPECT_EQ(16.0f, far.distance);
+    // The larger extent wholly on the negative side.
+    const Camera negative = fitCamera({{-10, -1}, {-2, 1}});
+    EXPECT_EQ(-6.0f, negative.centreX);
+    EXPECT_EQ(16.0f, negative.distance);
 }
 
 TEST(Camera, ClipPlanesKeepTheDrawingPlaneBetweenThem) {
@@ -24,10 +26,8 @@ TEST(Camera, ClipPlanesKeepTheDrawingPlaneBetweenThem) {
         EXPECT_EQ(1.0, clipPlanes(d).nearPlane);
         EXPECT_EQ(1000.0, clipPlanes(d).farPlane);
     }
-    EXPECT_EQ(1.0, clipPlanes(600.0f).nearPlane);
     EXPECT_EQ(1200.0, clipPlanes(600.0f).farPlane);
     EXPECT_FLOAT_EQ(0.2f, float(clipPlanes(0.4f).nearPlane));
-    EXPECT_EQ(1000.0, clipPlanes(0.4f).farPlane);
 }
 
 std::optional<WindowInfo> window;
@@ -65,29 +65,31 @@ class Viewer : public testing::Test {
         return grab(*window);
     }
 
-    Pixel at(float x, float y) const { return project(camera_, x, y); }
+    int count(const Image& image, float x, float y, int radius, Rgb colour) const {
+        return image.count(project(camera_, x, y), radius, colour);
+    }
 
     Camera camera_{};
 };
 
 TEST_F(Viewer, SegmentWithFourPixelEndDotsOnTheBackground) {
-    addSegment(Orange, {{-2, -1}, {6, 3}});
+    addSegment(Orange, {{998, 999}, {1006, 1003}});
     const Image image = render();
     EXPECT_EQ(1, image.count({0, 0}, 0, background));
-    EXPECT_EQ(512, at(2, 1).x) << "the box's centre is the window's";
-    EXPECT_GE(image.count(at(4, 2), 1, orange), 1);
-    EXPECT_EQ(9, image.count(at(-2, -1), 1, orange)); // a dot covers the 3x3 around its centre
-    EXPECT_EQ(9, image.count(at(6, 3), 1, orange));
-    EXPECT_EQ(1, image.count(at(4, -1), 0, background));
+    EXPECT_EQ(Pixel({windowWidth / 2, windowHeight / 2}), project(camera_, 1002, 1001));
+    EXPECT_GE(count(image, 1004, 1002, 1, orange), 1);
+    EXPECT_EQ(9, count(image, 998, 999, 1, orange)); // a dot covers the 3x3 around its centre
+    EXPECT_EQ(9, count(image, 1006, 1003, 1, orange));
+    EXPECT_EQ(1, count(image, 1004, 999, 0, background));
 }
 
 TEST_F(Viewer, PointDotIsDrawnOverACircle) {
     addCircle(Blue, {{0, 0}, 2});
     addPoint(Yellow, {2, 0});
     const Image image = render();
-    EXPECT_EQ(9, image.count(at(2, 0), 1, yellow));
-    EXPECT_GE(image.count(at(-2, 0), 1, blue), 1);
-    EXPECT_GE(image.count(at(0, 2), 1, blue), 1);
+    EXPECT_EQ(9, count(image, 2, 0, 1, yellow));
+    EXPECT_GE(count(image, -2, 0, 1, blue), 1);
+    EXPECT_GE(count(image, 0, 2, 1, blue), 1);
 }
 
 TEST_F(Viewer, ColourOutsideThePaletteKeepsTheCurrentOne) {
@@ -95,16 +97,52 @@ TEST_F(Viewer, ColourOutsideThePaletteKeepsTheCurrentOne) {
     addSegment(10, {{0, 2}, {4, 2}});
     addSegment(-1, {{0, 4}, {4, 4}});
     const Image image = render();
-    EXPECT_GE(image.count(at(2, 2), 1, green), 1);
-    EXPECT_GE(image.count(at(2, 4), 1, green), 1);
+    EXPECT_GE(count(image, 2, 2, 1, green), 1);
+    EXPECT_GE(count(image, 2, 4, 1, green), 1);
+}
+
+TEST_F(Viewer, LineReachesAHundredTimesItsDirectionEachWay) {
+    scene.lines.push_back({{2, 1}, {0.4f, 0.2f}, Magenta}); // from (-38, -19) to (42, 21)
+    scene.box = {{-40, -20}, {44, 22}};
+    const Image image = render();
+    EXPECT_GE(count(image, 41, 20.5f, 1, magenta), 1);
+    EXPECT_GE(count(image, -37, -18.5f, 1, magenta), 1);
+    EXPECT_EQ(9, count(image, 43, 21.5f, 1, background));
+    EXPECT_EQ(9, count(image, -39, -19.5f, 1, background));
+}
+
+TEST_F(Viewer, EllipseHasItsOwnHalfAxes) {
+    scene.ellipses.push_back({{3, 1}, 8, 2, Purple});
+    scene.box = {{-6, -8}, {12, 10}};
+    const Image image = render();
+    for (const auto& [x, y] : {std::pair{11.0f, 1.0f}, {-5, 1}, {3, 3}, {3, -1}}) {
+        EXPECT_GE(count(image, x, y, 1, purple), 1) << x << ", " << y;
+    }
+    EXPECT_EQ(9, count(image, 3, 9, 1, background));
 }
 
 TEST_F(Viewer, FarAndTinyFiguresAreNotClippedAway) {
     addSegment(Red, {{-300, -10}, {300, 10}}); // camera distance 1200, beyond 1000
-    EXPECT_EQ(9, render().count(at(300, 10), 1, red));
+    EXPECT_EQ(9, render().count(project(camera_, 300, 10), 1, red));
     scene = Scene{};
     addSegment(Red, {{0, 0}, {0.2f, 0.2f}}); // camera distance 0.4, nearer than 1
-    EXPECT_EQ(9, render().count(at(0.2f, 0.2f), 1, red));
+    EXPECT_EQ(9, render().count(project(camera_, 0.2f, 0.2f), 1, red));
+}
+
+TEST_F(Viewer, EmptySceneShowsTheClearColour) {
+    const Image image = render();
+    EXPECT_EQ(windowWidth * windowHeight, image.count({512, 350}, 512, background));
+}
+
+TEST_F(Viewer, ReshapeToHeightZeroKeepsOnePixel) {
+    reshapeView(800, 0);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(800, viewport[2]);
+    EXPECT_EQ(1, viewport[3]);
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    EXPECT_FLOAT_EQ(float(1.0 / std::tan(M_PI / 8.0) / 800.0), projection[0]); // aspect 800
 }
 
 } // namespace

@@ -1,56 +1,36 @@
 #include "triangle_dialogue.h"
 
 #include "console.h"
+#include "triangle_scene.h"
+#include "viewer.h"
 
 #include <cmath>
 
 namespace {
 
-struct Texts {
-    const char* prompt;
-    const char* collinear;
-    const char* invalid;
-};
-
-constexpr Texts sourceTexts = {
+constexpr DialogueTexts sourceTexts = {
     "unesite koordinate temena trougla ABC\n",
-    "uneli ste tri kolinearne tacke kao koordinate trougla ABC, pokusajte ponovo\n",
     "uneli ste neispravne koordinate trougla ABC, pokusajte ponovo\n",
+    "uneli ste tri kolinearne tacke kao koordinate trougla ABC, pokusajte ponovo\n",
+    "uneli ste koordinate trougla ABC izvan dozvoljenog opsega, pokusajte ponovo\n",
 };
 
-constexpr Texts targetTexts = {
+constexpr DialogueTexts targetTexts = {
     "unesite koordinate temena trougla A'B'C'\n",
-    "uneli ste tri kolinearne tacke kao koordinate trougla A'B'C', pokusajte ponovo\n",
     "uneli ste neispravne koordinate trougla A'B'C', pokusajte ponovo\n",
+    "uneli ste tri kolinearne tacke kao koordinate trougla A'B'C', pokusajte ponovo\n",
+    "uneli ste koordinate trougla A'B'C' izvan dozvoljenog opsega, pokusajte ponovo\n",
 };
 
-enum class Verdict { Accepted, Collinear, Invalid };
-
-// Collinear only for a determinant of exactly 0; infinite differences make it non-finite.
-Verdict judgeTriangle(double det) {
-    if (det == 0.0) {
-        return Verdict::Collinear;
-    }
-    return std::isfinite(det) ? Verdict::Accepted : Verdict::Invalid;
-}
-
-// The source frame is inverted through the float reciprocal of its determinant.
-Verdict judgeSource(double det) {
-    const Verdict verdict = judgeTriangle(det);
+// The source frame is inverted through the float reciprocal of its determinant, which must keep
+// its full precision.
+Verdict readSource(std::FILE* in, TriangleMapReport& r) {
+    const Verdict verdict = readTriangle(in, r.a, r.b, r.c);
     if (verdict != Verdict::Accepted) {
         return verdict;
     }
-    return std::isfinite(static_cast<float>(1.0 / det)) ? Verdict::Accepted : Verdict::Invalid;
-}
-
-// Prints the rejection message, if any; true when the triangle was accepted.
-bool accept(Verdict verdict, const Texts& texts, std::FILE* out) {
-    if (verdict == Verdict::Collinear) {
-        std::fputs(texts.collinear, out);
-    } else if (verdict == Verdict::Invalid) {
-        std::fputs(texts.invalid, out);
-    }
-    return verdict == Verdict::Accepted;
+    const float k = static_cast<float>(1.0 / triangleDeterminant(r.a, r.b, r.c));
+    return std::isnormal(k) ? Verdict::Accepted : Verdict::OutOfRange;
 }
 
 bool isFinite(const Matrix3& matrix) {
@@ -62,8 +42,22 @@ bool isFinite(const Matrix3& matrix) {
     return true;
 }
 
-bool isFinite(const TriangleMapReport& r) {
-    return isFinite(r.map) && isFinite(r.imageA) && isFinite(r.imageB) && isFinite(r.imageC);
+// Reads A'B'C', computes the map and the images, and fills the scene; anything out of range
+// from here on is blamed on A'B'C', the last thing read.
+Verdict readTargetAndMap(std::FILE* in, TriangleMapReport& r) {
+    const Verdict verdict = readTriangle(in, r.a2, r.b2, r.c2);
+    if (verdict != Verdict::Accepted) {
+        return verdict;
+    }
+    r.map = triangleMap(r.a, r.b, r.c, r.a2, r.b2, r.c2);
+    r.imageA = mapPoint(r.map, r.a);
+    r.imageB = mapPoint(r.map, r.b);
+    r.imageC = mapPoint(r.map, r.c);
+    if (!isFinite(r.map) || !isFinite(r.imageA) || !isFinite(r.imageB) || !isFinite(r.imageC)) {
+        return Verdict::OutOfRange;
+    }
+    fillTriangleScene(r);
+    return pictureVerdict();
 }
 
 void printImage(std::FILE* out, char vertex, Point image) {
@@ -86,30 +80,16 @@ void printReport(std::FILE* out, const TriangleMapReport& r) {
 
 } // namespace
 
-std::optional<TriangleMapReport> runTriangleDialogue(std::FILE* in, std::FILE* out) {
+bool runTriangleDialogue(std::FILE* in, std::FILE* out) {
     TriangleMapReport r;
     std::fputs(sourceTexts.prompt, out);
-    const Verdict source = readVertices(in, r.a, r.b, r.c)
-                               ? judgeSource(triangleDeterminant(r.a, r.b, r.c))
-                               : Verdict::Invalid;
-    if (!accept(source, sourceTexts, out)) {
-        return std::nullopt;
+    if (!accept(readSource(in, r), sourceTexts, out)) {
+        return false;
     }
     std::fputs(targetTexts.prompt, out);
-    const Verdict target = readVertices(in, r.a2, r.b2, r.c2)
-                               ? judgeTriangle(triangleDeterminant(r.a2, r.b2, r.c2))
-                               : Verdict::Invalid;
-    if (!accept(target, targetTexts, out)) {
-        return std::nullopt;
-    }
-    r.map = triangleMap(r.a, r.b, r.c, r.a2, r.b2, r.c2);
-    r.imageA = mapPoint(r.map, r.a);
-    r.imageB = mapPoint(r.map, r.b);
-    r.imageC = mapPoint(r.map, r.c);
-    // An overflowing map or image is blamed on the target, the last thing read.
-    if (!accept(isFinite(r) ? Verdict::Accepted : Verdict::Invalid, targetTexts, out)) {
-        return std::nullopt;
+    if (!accept(readTargetAndMap(in, r), targetTexts, out)) {
+        return false;
     }
     printReport(out, r);
-    return r;
+    return true;
 }

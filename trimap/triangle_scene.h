@@ -1,7 +1,15 @@
 // The picture trimap shows after its report.
 #pragma once
 
-#include "triangle_dialogue.h"
+#include "affine.h"
+
+// Everything the dialogue computed and printed, handed on to the picture.
+struct TriangleMapReport {
+    Point a, b, c;    // source triangle ABC
+    Point a2, b2, c2; // target triangle A'B'C'
+    Matrix3 map;      // takes ABC onto A'B'C'
+    Point imageA, imageB, imageC;
+};
 
 // Both triangles, the circumcircle and incircle of ABC with their centres, the images of A, B
 // and C, and the traced images of both circles.

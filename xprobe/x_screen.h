@@ -15,11 +15,13 @@ struct Rgb {
 
 // As a 24-bit window shows the palette and the background.
 inline constexpr Rgb background{230, 230, 204}, red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255},
-    yellow{255, 255, 0}, orange{255, 128, 0}, cyan{0, 255, 255};
+    yellow{255, 255, 0}, orange{255, 128, 0}, magenta{255, 0, 255}, cyan{0, 255, 255},
+    purple{128, 0, 128};
 
 // Window coordinates, from the top-left corner.
 struct Pixel {
     int x, y;
+    bool operator==(const Pixel&) const = default;
 };
 
 struct Image {
