@@ -85,23 +85,35 @@ std::optional<WindowInfo> findWindow(const char* title) {
 }
 
 Image grab(WindowInfo window, int width, int height) {
-    Image image{width, height, {}};
     XImage* shot = XGetImage(display(), window.id, 0, 0, unsigned(width), unsigned(height),
                              AllPlanes, ZPixmap);
-    for (int y = 0; shot && y < height; ++y) {
+    if (!shot) {
+        return {}; // the window went away
+    }
+    Image image{width, height, {}};
+    for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const unsigned long p = XGetPixel(shot, x, y);
             image.pixels.push_back({channel(p, shot->red_mask), channel(p, shot->green_mask),
                                     channel(p, shot->blue_mask)});
         }
     }
-    if (shot) {
-        XDestroyImage(shot);
-    }
+    XDestroyImage(shot);
     return image;
 }
 
+void closeWindow(WindowInfo window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window.id;
+    event.xclient.message_type = XInternAtom(display(), "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display(), "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display(), window.id, False, NoEventMask, &event);
+    XFlush(display());
+}
+
 bool firstFrameShown(WindowInfo window) {
-    const Image corner = grab(window, 1, 1);
-    return !corner.pixels.empty() && corner.count({0, 0}, 0, background) == 1;
+    return grab(window, 1, 1).count({0, 0}, 0, background) == 1;
 }

@@ -25,8 +25,8 @@ struct Pixel {
 };
 
 struct Image {
-    int width = 0, height = 0;
-    std::vector<Rgb> pixels; // row by row from the top
+    int width = 0, height = 0; // 0 when nothing could be grabbed
+    std::vector<Rgb> pixels;   // row by row from the top
 
     // How many pixels in the square of `radius` around p show `colour`.
     int count(Pixel p, int radius, Rgb colour) const;
@@ -60,8 +60,11 @@ bool haveDisplay();
 // The viewable window with this title, if there is one now.
 std::optional<WindowInfo> findWindow(const char* title);
 
-// The window's top-left width x height pixels.
+// The window's top-left width x height pixels; no pixels at all when the window is gone.
 Image grab(WindowInfo window, int width = windowWidth, int height = windowHeight);
+
+// Asks the window to close, as a window manager does (WM_DELETE_WINDOW).
+void closeWindow(WindowInfo window);
 
 // Whether the background has reached the window's corner: the viewer's first frame is on the
 // screen.
