@@ -32,7 +32,7 @@ double medianFrameMicroseconds() {
 int main(int argc, char** argv) {
     std::FILE* in = std::fopen(EXAMPLES_DIR "/trimap.txt", "r");
     std::FILE* out = std::fopen("/dev/null", "w");
-    if (!runTriangleDialogue(in, out) || !haveDisplay()) {
+    if (!runTriangleDialogue(in, out, stderr) || !haveDisplay()) {
         std::fprintf(stderr, "needs an X server and examples/trimap.txt\n");
         return 2;
     }

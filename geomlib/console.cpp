@@ -2,7 +2,9 @@
 
 #include "viewer.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 bool isFinite(Point p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
@@ -30,11 +32,26 @@ Verdict pictureVerdict() {
     return Verdict::OutOfRange;
 }
 
-bool accept(Verdict verdict, const DialogueTexts& texts, std::FILE* out) {
+bool delivered(std::FILE* out, std::FILE* err) {
+    if (std::fflush(out) == 0 && !std::ferror(out)) {
+        return true;
+    }
+    std::fprintf(err, "izvestaj nije ispisan: %s\n", std::strerror(errno));
+    return false;
+}
+
+bool ask(const DialogueTexts& texts, std::FILE* out, std::FILE* err) {
+    std::fputs(texts.prompt, out);
+    return delivered(out, err);
+}
+
+bool accept(Verdict verdict, const DialogueTexts& texts, std::FILE* out, std::FILE* err) {
+    if (verdict == Verdict::Accepted) {
+        return true;
+    }
     // In the order of Verdict.
     const char* const messages[] = {nullptr, texts.invalid, texts.collinear, texts.outOfRange};
-    if (verdict != Verdict::Accepted) {
-        std::fputs(messages[static_cast<int>(verdict)], out);
-    }
-    return verdict == Verdict::Accepted;
+    std::fputs(messages[static_cast<int>(verdict)], out);
+    delivered(out, err);
+    return false;
 }

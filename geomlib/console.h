@@ -1,4 +1,5 @@
-// What both dialogues share: reading three vertices, judging them, and refusing with a message.
+// What both dialogues share: prompting, reading three vertices, judging them, and refusing with a
+// message; every write is checked.
 #pragma once
 
 #include "shapes.h"
@@ -27,5 +28,12 @@ Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c);
 // the scene is emptied again.
 Verdict pictureVerdict();
 
-// Prints the message of a refusal; true when the verdict accepts.
-bool accept(Verdict verdict, const DialogueTexts& texts, std::FILE* out);
+// Flushes `out`, so that what was written reaches a pipe before the program reads on or opens its
+// window. When it could not all be written, says why on `err` and returns false.
+bool delivered(std::FILE* out, std::FILE* err);
+
+// Prints the prompt; false when it could not be delivered.
+bool ask(const DialogueTexts& texts, std::FILE* out, std::FILE* err);
+
+// True when the verdict accepts; otherwise prints the refusal's message and returns false.
+bool accept(Verdict verdict, const DialogueTexts& texts, std::FILE* out, std::FILE* err);

@@ -1,10 +1,9 @@
 #include "viewer.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -137,6 +136,8 @@ void placeCamera(Camera camera) {
 
 void openViewer(int& argc, char** argv) {
     glutInit(&argc, argv);
+    // Closing the window ends the main loop, and the program then ends normally.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(windowWidth, windowHeight);
     glutInitWindowPosition(windowX, windowY);
@@ -148,8 +149,6 @@ void openViewer(int& argc, char** argv) {
 }
 
 void runViewer(int argc, char** argv) {
-    // The printed report must reach a pipe even if the process is ended while the window is open.
-    std::fflush(stdout);
     openViewer(argc, argv);
     glutMainLoop();
 }

@@ -38,7 +38,8 @@ void placeCamera(Camera camera);
 // Creates the window, places the camera from the scene's box and registers the callbacks.
 void openViewer(int& argc, char** argv);
 
-// openViewer, then GLUT's main loop; GLUT ends the process when the window is closed.
+// openViewer, then GLUT's main loop until the window is closed. Without a display GLUT prints
+// its own message and ends the process with status 1.
 void runViewer(int argc, char** argv);
 
 // GLUT callbacks.

@@ -2,7 +2,7 @@
 #include "viewer.h"
 
 int main(int argc, char** argv) {
-    if (!runParallelogramDialogue(stdin, stdout)) {
+    if (!runParallelogramDialogue(stdin, stdout, stderr)) {
         return 1;
     }
     runViewer(argc, argv);

@@ -40,13 +40,12 @@ Point fourthVertex(Point a, Point b, Point c) {
     return d;
 }
 
-bool runParallelogramDialogue(std::FILE* in, std::FILE* out) {
+bool runParallelogramDialogue(std::FILE* in, std::FILE* out, std::FILE* err) {
     Parallelogram p;
-    std::fputs(texts.prompt, out);
-    if (!accept(readParallelogram(in, p), texts, out)) {
+    if (!ask(texts, out, err) || !accept(readParallelogram(in, p), texts, out, err)) {
         return false;
     }
     std::fprintf(out, "koordinate temena D paralelograma su x=%f, y=%f\n", double(p.d.x),
                  double(p.d.y));
-    return true;
+    return delivered(out, err);
 }

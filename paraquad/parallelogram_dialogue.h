@@ -10,6 +10,6 @@
 Point fourthVertex(Point a, Point b, Point c);
 
 // Prompts on `out` and reads from `in`. On accepted input fills the scene with the picture and
-// prints the fourth vertex; false when the input was refused, after its message. The program
-// then ends with status 1.
-bool runParallelogramDialogue(std::FILE* in, std::FILE* out);
+// prints the fourth vertex. False when the input was refused, after its message, or when `out`
+// could not be written, after a line on `err` that says why; the program then ends with status 1.
+bool runParallelogramDialogue(std::FILE* in, std::FILE* out, std::FILE* err);

@@ -2,7 +2,7 @@
 #include "viewer.h"
 
 int main(int argc, char** argv) {
-    if (!runTriangleDialogue(stdin, stdout)) {
+    if (!runTriangleDialogue(stdin, stdout, stderr)) {
         return 1;
     }
     runViewer(argc, argv);

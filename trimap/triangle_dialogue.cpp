@@ -80,16 +80,12 @@ void printReport(std::FILE* out, const TriangleMapReport& r) {
 
 } // namespace
 
-bool runTriangleDialogue(std::FILE* in, std::FILE* out) {
+bool runTriangleDialogue(std::FILE* in, std::FILE* out, std::FILE* err) {
     TriangleMapReport r;
-    std::fputs(sourceTexts.prompt, out);
-    if (!accept(readSource(in, r), sourceTexts, out)) {
-        return false;
-    }
-    std::fputs(targetTexts.prompt, out);
-    if (!accept(readTargetAndMap(in, r), targetTexts, out)) {
+    if (!ask(sourceTexts, out, err) || !accept(readSource(in, r), sourceTexts, out, err) ||
+        !ask(targetTexts, out, err) || !accept(readTargetAndMap(in, r), targetTexts, out, err)) {
         return false;
     }
     printReport(out, r);
-    return true;
+    return delivered(out, err);
 }

@@ -4,6 +4,6 @@
 #include <cstdio>
 
 // Prompts on `out` and reads from `in`. On accepted input fills the scene with the picture and
-// prints the report; false when the input was refused, after its message. The program then ends
-// with status 1.
-bool runTriangleDialogue(std::FILE* in, std::FILE* out);
+// prints the report. False when the input was refused, after its message, or when `out` could not
+// be written, after a line on `err` that says why; the program then ends with status 1.
+bool runTriangleDialogue(std::FILE* in, std::FILE* out, std::FILE* err);
