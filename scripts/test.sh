@@ -9,12 +9,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 ensure_packages "${build_packages[@]}" "${xvfb_packages[@]}" "${check_packages[@]}"
 
 # Builds into the given folder with the given options and runs the suite there. The GUI tests
-# need an X server; this one lives as long as the run. Tests run one at a time, since they find
-# the programs' windows by title.
+# need an X server; this one lives as long as the run. Tests run in parallel, but for those that
+# look at the screen, which hold a CTest resource lock.
 run_suite() {
     echo "== test suite in $1"
     build_project "$@" >/dev/null
-    (cd "$root/$1" && xvfb-run -a -s "$xvfb_screen" ctest --output-on-failure)
+    (cd "$root/$1" && xvfb-run -a -s "$xvfb_screen" ctest -j "$(nproc)" --output-on-failure)
 }
 
 run_suite build -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
