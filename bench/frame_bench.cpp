@@ -1,5 +1,7 @@
-// The cost of one displayScene frame of trimap's picture against a clear-only frame, in
-// the viewer's own window. Run in an X server; prints medians and the ratio.
+// The cost of one displayScene frame of trimap's picture, against the floor's picture and against
+// a frame that only clears, in the viewer's own window. The three kinds take turns frame by frame,
+// so that drift hits all alike. Run in an X server; prints medians and ratios.
+#include "floor_scene.h"
 #include "triangle_dialogue.h"
 #include "x_screen.h"
 
@@ -13,18 +15,18 @@ namespace {
 
 constexpr int frames = 301;
 
-double medianFrameMicroseconds() {
-    std::vector<double> times;
-    for (int i = 0; i < frames; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        displayScene();
-        glFinish();
-        times.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+double microseconds(const Scene& picture) {
+    scene = picture;
+    const auto start = std::chrono::steady_clock::now();
+    displayScene();
+    glFinish();
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 } // namespace
@@ -36,16 +38,26 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "needs an X server and examples/trimap.txt\n");
         return 2;
     }
+    const Scene picture = scene;
+    scene = Scene{};
+    addFloorFigures();
+    const Scene floor = scene;
+    scene = picture;
     openViewer(argc, argv);
     waitUntil(10, [] {
         glutMainLoopEvent();
         return findWindow(windowTitle).has_value();
     });
     reshapeView(windowWidth, windowHeight);
-    const double picture = medianFrameMicroseconds();
-    scene = Scene{}; // nothing to draw: the frame only clears and swaps
-    const double clearOnly = medianFrameMicroseconds();
-    std::printf("%-22s %10.1f us\n%-22s %10.1f us\n%-22s %9.2fx\n", "trimap picture frame", picture,
-                "clear-only frame", clearOnly, "ratio", picture / clearOnly);
-    std::printf("medians of %d frames each\n", frames);
+    std::vector<double> pictureTimes, floorTimes, clearTimes;
+    for (int i = 0; i < frames; ++i) {
+        pictureTimes.push_back(microseconds(picture));
+        floorTimes.push_back(microseconds(floor));
+        clearTimes.push_back(microseconds(Scene{}));
+    }
+    const double p = median(pictureTimes), f = median(floorTimes), c = median(clearTimes);
+    std::printf("%-24s %8.1f us\n%-24s %8.1f us\n%-24s %8.1f us\n", "trimap picture frame", p,
+                "floor frame", f, "clear-only frame", c);
+    std::printf("picture / floor %.2fx, picture / clear-only %.2fx; medians of %d frames each\n",
+                p / f, p / c, frames);
 }

@@ -1,85 +1,102 @@
-// Start-up time to the first frame on the screen and peak memory, for each program on its
-// example against the blank window (ratios to the first program given). Run in an X server.
+// Start-up time to the first frame on the screen and peak memory of the programs given, each on
+// its example, in runs interleaved so that drift hits all alike. Ratios are medians of the
+// per-run ratios to the floor (the second program) and to the clear-only window (the first).
+// Run in an X server.
+#include "program.h"
 #include "x_screen.h"
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
+#include <fstream>
+#include <sstream>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-constexpr int runs = 21;
+constexpr std::size_t runs = 21;
 
 struct Sample {
     double milliseconds;
-    long peakKilobytes;
+    double peakKilobytes;
 };
 
-// Starts the program with `input` on standard input and stops it once its first frame shows.
-Sample measure(const std::string& program, const std::string& input) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(open(input.c_str(), O_RDONLY), STDIN_FILENO);
-        dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    std::optional<WindowInfo> window;
-    const bool shown = waitUntil(
-        10, [&] { return (window = findWindow(windowTitle)) && firstFrameShown(*window); });
-    const std::chrono::duration<double, std::milli> elapsed =
-        std::chrono::steady_clock::now() - start;
-    kill(pid, SIGTERM);
-    rusage usage{};
-    wait4(pid, nullptr, 0, &usage);
-    waitUntil(10, [] { return !findWindow(windowTitle); });
-    return {shown ? elapsed.count() : -1.0, usage.ru_maxrss};
+std::string example(const std::string& program) {
+    std::ifstream file(std::string(EXAMPLES_DIR "/") + program + ".txt");
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str(); // empty for the floor windows, which read nothing
 }
 
-template <typename T> T median(std::vector<T> values) {
+// Starts the program on its example and closes its window once the first frame shows.
+Sample measure(const std::string& path) {
+    waitUntil(10, [] { return !findWindow(windowTitle); }); // the last run's window has gone
+    const auto start = std::chrono::steady_clock::now();
+    Program program(path.c_str());
+    program.write(example(path.substr(path.rfind('/') + 1)));
+    program.endInput();
+    std::optional<WindowInfo> window;
+    const bool shown = waitUntil(
+        10, [&] { return (window = findWindow(windowTitle)) && firstFrameShown(*window); },
+        std::chrono::milliseconds(1));
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    if (shown) {
+        closeWindow(*window);
+    }
+    if (!shown || program.status() != 0) {
+        std::fprintf(stderr, "%s did not show its window, or did not end when it was closed\n",
+                     path.c_str());
+        std::exit(1);
+    }
+    return {elapsed.count(), double(program.peakKilobytes())};
+}
+
+double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// The interquartile range as a share of the median: how noisy the runs were.
+double spread(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return (values[values.size() * 3 / 4] - values[values.size() / 4]) / median(values);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5 || !haveDisplay()) {
-        std::fprintf(stderr,
-                     "usage, in an X server: %s BLANK_WINDOW ONE_SEGMENT_WINDOW TRIMAP PARAQUAD\n",
+    if (argc < 3 || !haveDisplay()) {
+        std::fprintf(stderr, "usage, in an X server: %s CLEAR_WINDOW FLOOR_WINDOW PROGRAM...\n",
                      argv[0]);
         return 2;
     }
-    const std::string examples = EXAMPLES_DIR;
-    const std::vector<std::pair<std::string, std::string>> programs = {
-        {argv[1], "/dev/null"},
-        {argv[2], "/dev/null"},
-        {argv[3], examples + "/trimap.txt"},
-        {argv[4], examples + "/paraquad.txt"},
-    };
-    std::vector<std::vector<double>> times(programs.size());
-    std::vector<std::vector<long>> peaks(programs.size());
-    for (int run = 0; run < runs; ++run) { // interleaved, so drift hits all alike
+    const std::vector<std::string> programs(argv + 1, argv + argc);
+    std::vector<std::vector<Sample>> samples(programs.size());
+    for (std::size_t run = 0; run < runs; ++run) {
         for (std::size_t p = 0; p < programs.size(); ++p) {
-            const Sample s = measure(programs[p].first, programs[p].second);
-            times[p].push_back(s.milliseconds);
-            peaks[p].push_back(s.peakKilobytes);
+            samples[p].push_back(measure(programs[p]));
         }
     }
-    std::printf("%-20s %18s %9s %16s %9s\n", "program", "to first frame", "ratio", "peak memory",
-                "ratio");
+    // Medians of a quantity, and of its per-run ratios to the clear-only and floor windows.
+    const auto row = [&](std::size_t p, double Sample::*quantity) {
+        std::vector<double> values, toClear, toFloor;
+        for (std::size_t run = 0; run < runs; ++run) {
+            values.push_back(samples[p][run].*quantity);
+            toClear.push_back(values.back() / (samples[0][run].*quantity));
+            toFloor.push_back(values.back() / (samples[1][run].*quantity));
+        }
+        return std::vector{median(values), median(toFloor), median(toClear), spread(values)};
+    };
+    std::printf("%-14s %15s %8s %8s %6s %13s %8s %8s %6s\n", "program", "to first frame", "/floor",
+                "/clear", "iqr", "peak memory", "/floor", "/clear", "iqr");
     for (std::size_t p = 0; p < programs.size(); ++p) {
-        const std::string name = programs[p].first.substr(programs[p].first.rfind('/') + 1);
-        std::printf("%-20s %15.1f ms %8.3fx %13ld KiB %8.3fx\n", name.c_str(), median(times[p]),
-                    median(times[p]) / median(times[0]), median(peaks[p]),
-                    double(median(peaks[p])) / double(median(peaks[0])));
+        const std::vector<double> time = row(p, &Sample::milliseconds);
+        const std::vector<double> memory = row(p, &Sample::peakKilobytes);
+        std::printf("%-14s %12.1f ms %7.3fx %7.3fx %5.1f%% %9.1f MiB %7.3fx %7.3fx %5.1f%%\n",
+                    programs[p].substr(programs[p].rfind('/') + 1).c_str(), time[0], time[1],
+                    time[2], 100 * time[3], memory[0] / 1024, memory[1], memory[2],
+                    100 * memory[3]);
     }
-    std::printf("medians of %d runs each\n", runs);
+    std::printf("medians of %zu interleaved runs; iqr: interquartile range / median\n", runs);
 }
