@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/common.sh"
 
 ensure_packages "${build_packages[@]}" "${xvfb_packages[@]}"
-build_project >/dev/null
+build_project
+step "measuring in Xvfb"
 cd "$root/build"
 xvfb-run -a -s "$xvfb_screen" sh -c '
     bench/startup_bench bench/clear_window bench/floor_window trimap/trimap paraquad/paraquad

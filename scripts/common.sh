@@ -1,5 +1,5 @@
-# Shared by the example and test commands: install what is missing, then build.
-# Sourced; expects $root to be the checkout.
+# Shared by the scripts: say what each step is doing, install what is missing, then configure and
+# build. Sourced by a script that runs with `set -euo pipefail`; expects $root to be the checkout.
 
 build_packages=(cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev)
 # An X server with Mesa's software OpenGL, for windows on a machine without a display.
@@ -10,6 +10,31 @@ xvfb_screen="-screen 0 1280x1024x24 -noreset"
 # Fuzzing and static checks.
 check_packages=(git clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 cppcheck)
 
+# Announces a step, so that a failure can name it.
+step() {
+    current_step=$*
+    echo "== $current_step"
+}
+
+# Names the step that failed, should the script end in error.
+report_failure() {
+    local status=$?
+    ((status == 0)) || echo "== failed (status $status): ${current_step:-starting}" >&2
+}
+trap report_failure EXIT
+
+# Runs a command with its output kept aside, and shown only if the command fails.
+quietly() {
+    local log
+    log=$(mktemp)
+    if ! "$@" >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        return 1
+    fi
+    rm -f "$log"
+}
+
 # Installs those of the given Debian packages that are not installed yet.
 ensure_packages() {
     local missing=() package
@@ -18,18 +43,37 @@ ensure_packages() {
             missing+=("$package")
     done
     ((${#missing[@]} == 0)) && return 0
+    current_step="installing ${missing[*]}"
     local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    echo "installing ${missing[*]}" >&2
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "installing ${missing[*]} needs root: run this as root, or with sudo" >&2
+            return 1
+        fi
+        sudo=(sudo)
+    fi
+    step "updating the package lists"
+    quietly "${sudo[@]}" apt-get update
+    step "installing ${missing[*]} (with what they need, a few minutes on a fresh machine)"
+    quietly "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds into the given folder (build/ by default) with any further CMake options.
+# Configures and builds into the given folder (build/ by default) with any further CMake options,
+# showing the build's progress as it goes.
 build_project() {
-    local build="$root/${1:-build}"
+    local folder=${1:-build}
     (($# == 0)) || shift
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-    cmake --build "$build" -j "$(nproc)"
+    step "configuring $folder"
+    quietly cmake -S "$root" -B "$root/$folder" -DCMAKE_BUILD_TYPE=Release "$@"
+    step "building $folder"
+    local log
+    log=$(mktemp)
+    if ! cmake --build "$root/$folder" -j "$(nproc)" 2>&1 | tee "$log" |
+        sed -un 's/^\[ *\([0-9]*%\)\] Built target \(.*\)/   \1 \2/p'; then
+        grep -v '^\[ *[0-9]*%\]' "$log" >&2
+        rm -f "$log"
+        return 1
+    fi
+    rm -f "$log"
 }

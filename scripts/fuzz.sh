@@ -8,9 +8,9 @@ seconds=${1:-60}
 build="$root/build-fuzz"
 
 CC=clang-14 CXX=clang++-14 build_project build-fuzz -DGEOM_FUZZ=ON -DBUILD_TESTING=OFF \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo
 for program in trimap paraquad; do
-    echo "== fuzzing the $program dialogue for $seconds s"
+    step "fuzzing the $program dialogue for $seconds s"
     corpus="$build/corpus/$program" # grows here; the seeds in the repository stay as they are
     log="$build/$program.log"
     mkdir -p "$corpus"

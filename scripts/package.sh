@@ -4,7 +4,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/common.sh"
 
-ensure_packages "${build_packages[@]}" dpkg-dev # dpkg-shlibdeps works out the dependencies
-build_project >/dev/null
+# dpkg-shlibdeps works out the dependencies, and needs `file` to find the binaries.
+ensure_packages "${build_packages[@]}" dpkg-dev file
+build_project
+step "packaging"
 cd "$root/build"
-cpack
+quietly cpack
+echo "   $(ls "$root"/build/trimap-paraquad_*.deb)"
