@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr std::size_t runs = 21;
+constexpr std::size_t runs = 41;
 
 struct Sample {
     double milliseconds;
