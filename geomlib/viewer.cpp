@@ -24,6 +24,11 @@ constexpr Rgb palette[] = {
     {0.0f, 0.0f, 0.0f}, // Black
 };
 
+struct ClipPlanes {
+    double nearPlane;
+    double farPlane;
+};
+
 constexpr int windowX = 100;
 constexpr int windowY = 50;
 constexpr Rgb clearColour{0.9f, 0.9f, 0.8f};
@@ -33,8 +38,8 @@ constexpr GLfloat dotSize = 4.0f;
 constexpr int outlineVertices = 100;
 constexpr double lineReach = 100.0; // times the direction, on each side of the origin
 
-// The range of camera distances at which Mesa's software pipeline was seen to draw every figure
-// whole; beyond it, single-precision clip arithmetic loses the drawing.
+// Camera distances well inside those at which Mesa's software pipeline was seen to draw every
+// figure whole (about 1e-35 to 8e37); beyond those its single-precision arithmetic loses it.
 constexpr float nearestDistance = 1e-32f;
 constexpr float farthestDistance = 1e37f;
 
@@ -85,6 +90,16 @@ void drawDot(Point point) {
     glEnd();
 }
 
+// The usual planes, moved out where the drawing plane at `distance` would fall outside them.
+ClipPlanes clipPlanes(float distance) {
+    const double d = distance;
+    if (d >= 2.0 && d <= 500.0) {
+        return usualClipPlanes;
+    }
+    return {std::min(usualClipPlanes.nearPlane, d / 2.0),
+            std::max(usualClipPlanes.farPlane, 2.0 * d)};
+}
+
 float reach(float origin, float direction, double sign) {
     return static_cast<float>(double(origin) + sign * lineReach * double(direction));
 }
@@ -116,15 +131,6 @@ Camera fitCamera(BoundingBox b) {
 bool canDraw(Camera camera) {
     return camera.distance >= nearestDistance && camera.distance <= farthestDistance &&
            std::isfinite(camera.centreX) && std::isfinite(camera.centreY);
-}
-
-ClipPlanes clipPlanes(float distance) {
-    const double d = distance;
-    if (d >= 2.0 && d <= 500.0) {
-        return usualClipPlanes;
-    }
-    return {std::min(usualClipPlanes.nearPlane, d / 2.0),
-            std::max(usualClipPlanes.farPlane, 2.0 * d)};
 }
 
 void placeCamera(Camera camera) {

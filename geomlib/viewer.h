@@ -14,11 +14,6 @@ struct Camera {
     float distance;
 };
 
-struct ClipPlanes {
-    double nearPlane;
-    double farPlane;
-};
-
 // Makes c the current OpenGL colour; call outside glBegin/glEnd.
 void setColour(Colour c);
 
@@ -28,9 +23,6 @@ Camera fitCamera(BoundingBox box);
 // Whether the viewer draws what this camera frames: its distance lies in the range where the
 // picture was seen whole, about 5e-33 to 5e36 across.
 bool canDraw(Camera camera);
-
-// Clipping planes that keep the drawing plane, at `distance`, between them.
-ClipPlanes clipPlanes(float distance);
 
 // Makes this the camera that reshapeView and displayScene use, and loads its view.
 void placeCamera(Camera camera);

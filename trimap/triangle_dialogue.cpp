@@ -2,7 +2,6 @@
 
 #include "console.h"
 #include "triangle_scene.h"
-#include "viewer.h"
 
 #include <cmath>
 
