@@ -2,6 +2,7 @@
 // a frame that only clears, in the viewer's own window. The three kinds take turns frame by frame,
 // so that drift hits all alike. Run in an X server; prints medians and ratios.
 #include "floor_scene.h"
+#include "median.h"
 #include "triangle_dialogue.h"
 #include "x_screen.h"
 
@@ -22,11 +23,6 @@ double microseconds(const Scene& picture) {
     glFinish();
     return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
         .count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // its example, in runs interleaved so that drift hits all alike. Ratios are medians of the
 // per-run ratios to the floor (the second program) and to the clear-only window (the first).
 // Run in an X server.
+#include "median.h"
 #include "program.h"
 #include "x_screen.h"
 
@@ -50,11 +51,6 @@ Sample measure(const std::string& path) {
         std::exit(1);
     }
     return {elapsed.count(), double(program.peakKilobytes())};
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The interquartile range as a share of the median: how noisy the runs were.
