@@ -1,14 +1,16 @@
-// The cost of one displayScene frame of trimap's picture, against the floor's picture and against
-// a frame that only clears, in the viewer's own window. The three kinds take turns frame by frame,
-// so that drift hits all alike. Run in an X server; prints medians and ratios.
+// The cost of one frame of trimap's picture, against the floor's picture and against a frame that
+// only clears, drawn by the window's drawing code in an offscreen context of the window's size.
+// The three kinds take turns frame by frame, so that drift hits all alike. Prints medians and
+// ratios.
+#include "drawing.h"
 #include "floor_scene.h"
 #include "median.h"
+#include "offscreen.h"
 #include "triangle_dialogue.h"
-#include "x_screen.h"
 
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 
-#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -19,7 +21,7 @@ constexpr int frames = 301;
 double microseconds(const Scene& picture) {
     scene = picture;
     const auto start = std::chrono::steady_clock::now();
-    displayScene();
+    drawScene();
     glFinish();
     return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
         .count();
@@ -27,23 +29,20 @@ double microseconds(const Scene& picture) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main() {
     std::FILE* in = std::fopen(EXAMPLES_DIR "/trimap.txt", "r");
     std::FILE* out = std::fopen("/dev/null", "w");
-    if (!runTriangleDialogue(in, out, stderr) || !haveDisplay()) {
-        std::fprintf(stderr, "needs an X server and examples/trimap.txt\n");
-        return 2;
+    std::string error;
+    if (!in || !trimap.dialogue(in, out, stderr) || !openOffscreen(error)) {
+        std::fprintf(stderr, "needs examples/trimap.txt and an OpenGL context: %s\n",
+                     error.c_str());
+        return 1;
     }
     const Scene picture = scene;
     scene = Scene{};
     addFloorFigures();
     const Scene floor = scene;
-    scene = picture;
-    openViewer(argc, argv);
-    waitUntil(10, [] {
-        glutMainLoopEvent();
-        return findWindow(windowTitle).has_value();
-    });
+    startDrawing(fitCamera(picture.box));
     reshapeView(windowWidth, windowHeight);
     std::vector<double> pictureTimes, floorTimes, clearTimes;
     for (int i = 0; i < frames; ++i) {
@@ -51,6 +50,7 @@ int main(int argc, char** argv) {
         floorTimes.push_back(microseconds(floor));
         clearTimes.push_back(microseconds(Scene{}));
     }
+    closeOffscreen();
     const double p = median(pictureTimes), f = median(floorTimes), c = median(clearTimes);
     std::printf("%-24s %8.1f us\n%-24s %8.1f us\n%-24s %8.1f us\n", "trimap picture frame", p,
                 "floor frame", f, "clear-only frame", c);

@@ -1,21 +1,36 @@
-// Start-up time to the first frame on the screen and peak memory of the programs given, each on
-// its example, in runs interleaved so that drift hits all alike. Ratios are medians of the
-// per-run ratios to the floor (the second program) and to the clear-only window (the first).
-// Run in an X server.
+// Start-up costs of the programs on their examples, in runs interleaved so that drift hits all
+// alike; each figure is a median, each ratio the median of the per-run ratios to the row's floor.
+// - Windows: from start to the first frame on the screen, then closed; the floor is
+//   floor_window, the viewer's own window showing a segment, a dot and a circle.
+// - Exports: from start to exit. A PNG's floor is png_floor (the same offscreen context, the
+//   floor's picture); an SVG's is the same program with --no-window.
+// Run in an X server, from the build folder.
 #include "median.h"
 #include "program.h"
+#include "viewer.h"
 #include "x_screen.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
 
 constexpr std::size_t runs = 41;
+
+struct Subject {
+    std::string label;
+    std::string path;
+    std::vector<std::string> arguments;
+    std::string example; // the program's example, fed to its input
+    bool window;
+    std::size_t floor; // the row it is measured against
+};
 
 struct Sample {
     double milliseconds;
@@ -26,29 +41,25 @@ std::string example(const std::string& program) {
     std::ifstream file(std::string(EXAMPLES_DIR "/") + program + ".txt");
     std::ostringstream text;
     text << file.rdbuf();
-    return text.str(); // empty for the floor windows, which read nothing
+    return text.str();
 }
 
-// Starts the program on its example and closes its window once the first frame shows.
-Sample measure(const std::string& path) {
-    waitUntil(10, [] { return !findWindow(windowTitle); }); // the last run's window has gone
+Sample measure(const Subject& s) {
     const auto start = std::chrono::steady_clock::now();
-    Program program(path.c_str());
-    program.write(example(path.substr(path.rfind('/') + 1)));
-    program.endInput();
+    Program program(s.path, s.arguments, s.example);
     std::optional<WindowInfo> window;
-    const bool shown = waitUntil(
-        10, [&] { return (window = findWindow(windowTitle)) && firstFrameShown(*window); },
-        std::chrono::milliseconds(1));
-    const std::chrono::duration<double, std::milli> elapsed =
-        std::chrono::steady_clock::now() - start;
-    if (shown) {
+    if (s.window && (window = awaitWindow(windowTitle))) {
         closeWindow(*window);
     }
-    if (!shown || program.status() != 0) {
-        std::fprintf(stderr, "%s did not show its window, or did not end when it was closed\n",
-                     path.c_str());
+    const bool ended = program.status() == 0 && (window || !s.window);
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    if (!ended) {
+        std::fprintf(stderr, "%s failed: %s\n", s.label.c_str(), program.errors().c_str());
         std::exit(1);
+    }
+    while (s.window && windowShown(windowTitle)) { // the next run finds its own window
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return {elapsed.count(), double(program.peakKilobytes())};
 }
@@ -59,40 +70,56 @@ double spread(std::vector<double> values) {
     return (values[values.size() * 3 / 4] - values[values.size() / 4]) / median(values);
 }
 
+std::vector<Subject> subjects(const std::string& folder) {
+    std::vector<Subject> list = {
+        {"floor_window", "bench/floor_window", {}, "", true, 0},
+        {"clear_window", "bench/clear_window", {}, "", true, 0},
+        {"png_floor", "bench/png_floor", {folder + "/floor.png"}, "", false, 2},
+    };
+    for (const std::string program : {"trimap", "paraquad"}) {
+        const std::string path = program + "/" + program, input = example(program);
+        const std::size_t reportOnly = list.size() + 1;
+        list.push_back({program, path, {}, input, true, 0});
+        list.push_back({program + " --no-window", path, {"--no-window"}, input, false, reportOnly});
+        list.push_back(
+            {program + " -o x.svg", path, {"-o", folder + "/x.svg"}, input, false, reportOnly});
+        list.push_back({program + " -o x.png", path, {"-o", folder + "/x.png"}, input, false, 2});
+    }
+    return list;
+}
+
 } // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 3 || !haveDisplay()) {
-        std::fprintf(stderr, "usage, in an X server: %s CLEAR_WINDOW FLOOR_WINDOW PROGRAM...\n",
-                     argv[0]);
+int main() {
+    if (!haveDisplay()) {
+        std::fprintf(stderr, "needs an X server\n");
         return 2;
     }
-    const std::vector<std::string> programs(argv + 1, argv + argc);
-    std::vector<std::vector<Sample>> samples(programs.size());
+    const ScratchFolder folder;
+    const std::vector<Subject> list = subjects(folder.path);
+    std::vector<std::vector<Sample>> samples(list.size());
     for (std::size_t run = 0; run < runs; ++run) {
-        for (std::size_t p = 0; p < programs.size(); ++p) {
-            samples[p].push_back(measure(programs[p]));
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            samples[i].push_back(measure(list[i]));
         }
     }
-    // Medians of a quantity, and of its per-run ratios to the clear-only and floor windows.
-    const auto row = [&](std::size_t p, double Sample::*quantity) {
-        std::vector<double> values, toClear, toFloor;
+    std::printf("%-20s %-22s %11s %8s %6s %11s %8s %6s\n", "program", "measured against", "time",
+                "ratio", "iqr", "peak memory", "ratio", "iqr");
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        std::vector<double> ms, kb, msRatio, kbRatio;
         for (std::size_t run = 0; run < runs; ++run) {
-            values.push_back(samples[p][run].*quantity);
-            toClear.push_back(values.back() / (samples[0][run].*quantity));
-            toFloor.push_back(values.back() / (samples[1][run].*quantity));
+            const Sample s = samples[i][run], floor = samples[list[i].floor][run];
+            ms.push_back(s.milliseconds);
+            kb.push_back(s.peakKilobytes);
+            msRatio.push_back(s.milliseconds / floor.milliseconds);
+            kbRatio.push_back(s.peakKilobytes / floor.peakKilobytes);
         }
-        return std::vector{median(values), median(toFloor), median(toClear), spread(values)};
-    };
-    std::printf("%-14s %15s %8s %8s %6s %13s %8s %8s %6s\n", "program", "to first frame", "/floor",
-                "/clear", "iqr", "peak memory", "/floor", "/clear", "iqr");
-    for (std::size_t p = 0; p < programs.size(); ++p) {
-        const std::vector<double> time = row(p, &Sample::milliseconds);
-        const std::vector<double> memory = row(p, &Sample::peakKilobytes);
-        std::printf("%-14s %12.1f ms %7.3fx %7.3fx %5.1f%% %9.1f MiB %7.3fx %7.3fx %5.1f%%\n",
-                    programs[p].substr(programs[p].rfind('/') + 1).c_str(), time[0], time[1],
-                    time[2], 100 * time[3], memory[0] / 1024, memory[1], memory[2],
-                    100 * memory[3]);
+        std::printf("%-20s %-22s %8.1f ms %7.3fx %5.1f%% %7.1f MiB %7.3fx %5.1f%%\n",
+                    list[i].label.c_str(), list[list[i].floor].label.c_str(), median(ms),
+                    median(msRatio), 100 * spread(ms), median(kb) / 1024, median(kbRatio),
+                    100 * spread(kb));
     }
-    std::printf("medians of %zu interleaved runs; iqr: interquartile range / median\n", runs);
+    std::printf("medians of %zu interleaved runs; windows to their first frame, exports to "
+                "exit; iqr: interquartile range / median\n",
+                runs);
 }

@@ -3,7 +3,7 @@
 // leaves a scene that the viewer can draw.
 #pragma once
 
-#include "viewer.h"
+#include "camera.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "console.h"
 
-#include "viewer.h"
+#include "camera.h"
 
 #include <cerrno>
 #include <cmath>

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr double twoPi = 6.283185307179586;
+constexpr double lineReach = 100.0; // times the direction, on each side of the origin
 
 // A float that no optimiser may keep in double: GCC 12's SLP vectoriser at -O2 drops a plain
 // cast of sin and cos results.
@@ -17,6 +18,15 @@ float roundToFloat(double value) {
 
 float length(Point v) {
     return static_cast<float>(std::sqrt(double(squaredLength(v))));
+}
+
+Segment drawnPart(Line line) {
+    const Point o = line.origin, d = line.direction;
+    const auto reach = [](float origin, float direction, double sign) {
+        return static_cast<float>(double(origin) + sign * lineReach * double(direction));
+    };
+    return {{reach(o.x, d.x, 1.0), reach(o.y, d.y, 1.0)},
+            {reach(o.x, d.x, -1.0), reach(o.y, d.y, -1.0)}};
 }
 
 Point outlinePoint(Point centre, float radiusX, float radiusY, int i, int count) {

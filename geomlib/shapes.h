@@ -64,6 +64,9 @@ inline float squaredLength(Point v) {
 // The root of the single-precision squared length, rounded again.
 float length(Point v);
 
+// The part of a line the viewer draws: 100 times its direction on each side of its origin.
+Segment drawnPart(Line line);
+
 // Twice the signed area of abc: single-precision differences, products exact in double. Zero
 // exactly when the dialogues reject the vertices as collinear.
 inline double triangleDeterminant(Point a, Point b, Point c) {

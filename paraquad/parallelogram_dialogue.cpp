@@ -49,3 +49,10 @@ bool runParallelogramDialogue(std::FILE* in, std::FILE* out, std::FILE* err) {
                  double(p.d.y));
     return delivered(out, err);
 }
+
+const Tool paraquad = {
+    "paraquad",
+    "Cita tri uzastopna temena A, B i C paralelograma, sest brojeva sa standardnog ulaza,\n"
+    "ispisuje cetvrto teme D, a zatim crta paralelogram i u njega upisanu elipsu.\n",
+    runParallelogramDialogue,
+};

@@ -1,6 +1,7 @@
 // The console half of paraquad: three vertices of a parallelogram in, the fourth out.
 #pragma once
 
+#include "command_line.h"
 #include "shapes.h"
 
 #include <cstdio>
@@ -13,3 +14,6 @@ Point fourthVertex(Point a, Point b, Point c);
 // prints the fourth vertex. False when the input was refused, after its message, or when `out`
 // could not be written, after a line on `err` that says why; the program then ends with status 1.
 bool runParallelogramDialogue(std::FILE* in, std::FILE* out, std::FILE* err);
+
+// paraquad: this dialogue, then the picture.
+extern const Tool paraquad;

@@ -1,14 +1,16 @@
 # Shared by the scripts: say what each step is doing, install what is missing, then configure and
 # build. Sourced by a script that runs with `set -euo pipefail`; expects $root to be the checkout.
 
-build_packages=(cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev)
+# libgl1-mesa-dri is Mesa's software renderer, which draws the PNG pictures with no display.
+build_packages=(cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
+    libegl-dev libpng-dev libx11-dev libgl1-mesa-dri)
 # An X server with Mesa's software OpenGL, for windows on a machine without a display.
 xvfb_packages=(xvfb xauth xfonts-base libgl1-mesa-dri)
 # -noreset: the server must not restart (dropping new connections) whenever its last client
 # leaves, as it does between two tests.
 xvfb_screen="-screen 0 1280x1024x24 -noreset"
-# Fuzzing and static checks.
-check_packages=(git clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 cppcheck)
+# The SVG renderer the picture tests use; fuzzing and static checks.
+check_packages=(librsvg2-bin git clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 cppcheck)
 
 # Announces a step, so that a failure can name it.
 step() {

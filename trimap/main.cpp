@@ -1,10 +1,5 @@
 #include "triangle_dialogue.h"
-#include "viewer.h"
 
 int main(int argc, char** argv) {
-    if (!runTriangleDialogue(stdin, stdout, stderr)) {
-        return 1;
-    }
-    runViewer(argc, argv);
-    return 0;
+    return runTool(trimap, argc, argv, stdin, stdout, stderr);
 }

@@ -88,3 +88,11 @@ bool runTriangleDialogue(std::FILE* in, std::FILE* out, std::FILE* err) {
     printReport(out, r);
     return delivered(out, err);
 }
+
+const Tool trimap = {
+    "trimap",
+    "Cita dva trougla, ABC pa A'B'C', po sest brojeva sa standardnog ulaza (x i y svakog\n"
+    "temena), ispisuje matricu afinog preslikavanja koje slika ABC u A'B'C' i slike temena\n"
+    "A, B i C, a zatim crta oba trougla, opisani i upisani krug trougla ABC i slike oba kruga.\n",
+    runTriangleDialogue,
+};

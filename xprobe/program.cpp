@@ -1,106 +1,88 @@
 #include "program.h"
 
-#include "x_screen.h"
-
+#include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
-#include <poll.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
+#include <thread>
 
-namespace {
+extern char** environ;
 
-constexpr int patienceMilliseconds = 10000;
-
-// What arrives on fd until `expected` has come whole, the stream ends, or time runs out.
-std::string readUntil(int fd, const std::string& expected) {
-    std::string text;
-    char buffer[4096];
-    pollfd ready{fd, POLLIN, 0};
-    while ((expected.empty() || text.find(expected) == std::string::npos) &&
-           poll(&ready, 1, patienceMilliseconds) == 1) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n <= 0) {
-            break;
-        }
-        text.append(buffer, std::size_t(n));
-    }
-    return text;
+ScratchFolder::ScratchFolder() {
+    std::string name = (std::filesystem::temp_directory_path() / "geometry-XXXXXX").string();
+    path = mkdtemp(name.data()) ? name : "";
 }
 
-} // namespace
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
 
-Program::Program(const char* path, int output) {
-    // Close-on-exec, so that the program holds no end but its own and sees end of input.
-    int in[2], out[2], err[2];
-    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
-        std::abort();
+std::string contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+Program::Program(const std::string& path, const std::vector<std::string>& arguments,
+                 const std::string& input) {
+    std::ofstream(folder_.path + "/in", std::ios::binary) << input;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, (folder_.path + "/in").c_str(), O_RDONLY, 0);
+    for (const auto& [fd, name] : {std::pair{1, "/out"}, {2, "/err"}}) {
+        posix_spawn_file_actions_addopen(&actions, fd, (folder_.path + name).c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
     }
-    pid_ = fork();
-    if (pid_ == 0) {
-        dup2(in[0], STDIN_FILENO);
-        dup2(err[1], STDERR_FILENO);
-        if (output == closedOutput) {
-            close(STDOUT_FILENO);
-        } else {
-            dup2(output == pipeOutput ? out[1] : output, STDOUT_FILENO);
-        }
-        execl(path, path, static_cast<char*>(nullptr));
-        _exit(127);
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
+    for (const std::string& word : arguments) {
+        argv.push_back(const_cast<char*>(word.c_str()));
     }
-    close(in[0]);
-    close(out[1]);
-    close(err[1]);
-    in_ = in[1], out_ = out[0], err_ = err[0];
+    argv.push_back(nullptr);
+    if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
+        status_ = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
 }
 
 Program::~Program() {
-    endInput();
-    close(out_);
-    close(err_);
-    if (!status_) { // a test that failed midway leaves nothing running
+    if (!status_) {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
 }
 
-void Program::write(const std::string& text) const {
-    if (::write(in_, text.data(), text.size()) != ssize_t(text.size())) {
-        std::abort();
+int Program::status() {
+    using namespace std::chrono;
+    const auto end = steady_clock::now() + seconds(10);
+    while (!status_) {
+        int raw = 0;
+        rusage usage{};
+        const pid_t ended = wait4(pid_, &raw, WNOHANG, &usage);
+        if (ended == pid_) {
+            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            peakKilobytes_ = usage.ru_maxrss;
+        } else if (ended < 0 || steady_clock::now() > end) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+            status_ = -1;
+        } else {
+            std::this_thread::sleep_for(milliseconds(1));
+        }
     }
+    return *status_;
 }
 
-void Program::endInput() {
-    if (in_ >= 0) {
-        close(in_);
-    }
-    in_ = -1;
-}
-
-std::string Program::output(const std::string& expected) const {
-    return readUntil(out_, expected);
+std::string Program::output() const {
+    return contents(folder_.path + "/out");
 }
 
 std::string Program::errors() const {
-    return readUntil(err_, "");
-}
-
-int Program::status() {
-    if (status_) {
-        return *status_;
-    }
-    int raw = 0;
-    rusage usage{};
-    const auto ended = [&] { return wait4(pid_, &raw, WNOHANG, &usage) == pid_; };
-    if (waitUntil(patienceMilliseconds / 1000.0, ended, std::chrono::milliseconds(1))) {
-        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    } else {
-        kill(pid_, SIGKILL);
-        wait4(pid_, &raw, 0, &usage);
-        status_ = -1;
-    }
-    peakKilobytes_ = usage.ru_maxrss;
-    return *status_;
+    return contents(folder_.path + "/err");
 }

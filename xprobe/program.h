@@ -1,41 +1,43 @@
-// A built program run the way a user's script would: standard streams on pipes, and its exit
-// status and peak memory once it ends. Used by the tests and the benchmark.
+// A built program run as a user's script runs it: its input from a file, its output and errors
+// kept in files, all in a folder of its own, so that tests can run side by side.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <vector>
+
+// A fresh folder, removed with everything in it when this goes.
+struct ScratchFolder {
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string path;
+};
 
 class Program {
   public:
-    static constexpr int closedOutput = -1;
-
-    // Starts `path` with its standard streams on pipes. `output`, when given, becomes its
-    // standard output instead (a file descriptor), or that stream is closed (closedOutput).
-    explicit Program(const char* path, int output = pipeOutput);
-    ~Program();
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    void write(const std::string& text) const;
-    void endInput(); // the program reads end of input once it has read what was written
-
-    // What arrives on standard output (or error) until `expected` has come whole, the stream
-    // ends, or 10 s pass.
-    std::string output(const std::string& expected = "") const;
-    std::string errors() const;
+    // Starts `path` with `arguments`, reading `input` on its standard input.
+    Program(const std::string& path, const std::vector<std::string>& arguments,
+            const std::string& input);
+    ~Program(); // kills the program if it still runs
 
     // Waits up to 10 s for the program to end: its exit status, 128 + the signal that ended it,
-    // or -1 after killing a program that did not end.
+    // or -1 after killing it.
     int status();
 
-    long peakKilobytes() const { return peakKilobytes_; } // once status() has returned
+    // Once it has ended: what it wrote, and its peak memory.
+    std::string output() const;
+    std::string errors() const;
+    long peakKilobytes() const { return peakKilobytes_; }
 
   private:
-    static constexpr int pipeOutput = -2;
-
-    pid_t pid_;
-    int in_, out_, err_; // our ends of the pipes
+    ScratchFolder folder_;
+    pid_t pid_ = -1;
     std::optional<int> status_;
     long peakKilobytes_ = 0;
 };
+
+// The whole of a file; empty when there is none.
+std::string contents(const std::string& path);

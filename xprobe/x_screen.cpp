@@ -3,9 +3,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <cmath>
-#include <cstdlib>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -14,7 +14,7 @@ Display* display() {
     return connection;
 }
 
-// Windows vanish while the tree is walked; a failed request must not end the test process.
+// Windows vanish while the tree is walked; a failed request must not end the test.
 int ignoreError(Display*, XErrorEvent*) {
     return 0;
 }
@@ -42,39 +42,7 @@ std::optional<Window> search(Window parent, const char* title) {
     return found;
 }
 
-int channel(unsigned long pixel, unsigned long mask) {
-    const int shift = __builtin_ctzl(mask);
-    return int((pixel & mask) >> shift);
-}
-
-} // namespace
-
-int Image::count(Pixel p, int radius, Rgb c) const {
-    int n = 0;
-    for (int y = std::max(0, p.y - radius); y <= std::min(height - 1, p.y + radius); ++y) {
-        for (int x = std::max(0, p.x - radius); x <= std::min(width - 1, p.x + radius); ++x) {
-            const Rgb s = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
-            // 0.5 and 0.9 fall between two 8-bit levels.
-            n += std::abs(s.r - c.r) <= 2 && std::abs(s.g - c.g) <= 2 && std::abs(s.b - c.b) <= 2;
-        }
-    }
-    return n;
-}
-
-Pixel project(Camera camera, float x, float y) {
-    // A 45 degree field of view shows 2 d tan(22.5 deg) of the plane at distance d.
-    const double halfHeight = camera.distance * std::tan(M_PI / 8.0);
-    const double halfWidth = halfHeight * windowWidth / windowHeight;
-    return {int(std::floor((1.0 + (x - camera.centreX) / halfWidth) * 0.5 * windowWidth)),
-            int(std::floor((1.0 - (y - camera.centreY) / halfHeight) * 0.5 * windowHeight))};
-}
-
-bool haveDisplay() {
-    XSetErrorHandler(ignoreError);
-    return display() != nullptr;
-}
-
-std::optional<WindowInfo> findWindow(const char* title) {
+std::optional<WindowInfo> viewable(const char* title) {
     XSync(display(), False);
     const std::optional<Window> window = search(DefaultRootWindow(display()), title);
     XWindowAttributes a;
@@ -84,18 +52,51 @@ std::optional<WindowInfo> findWindow(const char* title) {
     return WindowInfo{*window, a.width, a.height};
 }
 
-Image grab(WindowInfo window, int width, int height) {
-    XImage* shot = XGetImage(display(), window.id, 0, 0, unsigned(width), unsigned(height),
-                             AllPlanes, ZPixmap);
-    if (!shot) {
-        return {}; // the window went away
+int channel(unsigned long pixel, unsigned long mask) {
+    return int((pixel & mask) >> __builtin_ctzl(mask));
+}
+
+void send(WindowInfo window, XEvent& event, long mask) {
+    XSendEvent(display(), window.id, False, mask, &event);
+    XFlush(display());
+}
+
+} // namespace
+
+bool haveDisplay() {
+    XSetErrorHandler(ignoreError);
+    return display() != nullptr;
+}
+
+bool windowShown(const char* title) {
+    return viewable(title).has_value();
+}
+
+std::optional<WindowInfo> awaitWindow(const char* title) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < end) {
+        const std::optional<WindowInfo> window = viewable(title);
+        if (window && grab(*window).count({0, 0}, 0, background) == 1) {
+            return window;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    Image image{width, height, {}};
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    return std::nullopt;
+}
+
+Image grab(WindowInfo window) {
+    XImage* shot = XGetImage(display(), window.id, 0, 0, unsigned(window.width),
+                             unsigned(window.height), AllPlanes, ZPixmap);
+    if (!shot) {
+        return {};
+    }
+    Image image{window.width, window.height, {}};
+    for (int y = 0; y < window.height; ++y) {
+        for (int x = 0; x < window.width; ++x) {
             const unsigned long p = XGetPixel(shot, x, y);
-            image.pixels.push_back({channel(p, shot->red_mask), channel(p, shot->green_mask),
-                                    channel(p, shot->blue_mask)});
+            for (const unsigned long mask : {shot->red_mask, shot->green_mask, shot->blue_mask}) {
+                image.rgb.push_back(std::uint8_t(channel(p, mask)));
+            }
         }
     }
     XDestroyImage(shot);
@@ -110,10 +111,16 @@ void closeWindow(WindowInfo window) {
     event.xclient.format = 32;
     event.xclient.data.l[0] = long(XInternAtom(display(), "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display(), window.id, False, NoEventMask, &event);
-    XFlush(display());
+    send(window, event, NoEventMask);
 }
 
-bool firstFrameShown(WindowInfo window) {
-    return grab(window, 1, 1).count({0, 0}, 0, background) == 1;
+void pressKey(WindowInfo window, const char* key) {
+    XEvent event{};
+    event.xkey.type = KeyPress;
+    event.xkey.display = display();
+    event.xkey.window = window.id;
+    event.xkey.root = DefaultRootWindow(display());
+    event.xkey.same_screen = True;
+    event.xkey.keycode = XKeysymToKeycode(display(), XStringToKeysym(key));
+    send(window, event, KeyPressMask);
 }

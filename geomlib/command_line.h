@@ -1,0 +1,36 @@
+// What both programs share around their dialogues: the options, and what follows an accepted
+// input: the window, a picture file, or nothing but the report.
+#pragma once
+
+#include "picture_file.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// A program: its name, a few lines for its usage on what it does, and its dialogue, which prompts
+// on `out`, reads `in`, fills the scene and prints the report; false when it refused the input or
+// could not write, having said so.
+struct Tool {
+    const char* name;
+    const char* description;
+    bool (*dialogue)(std::FILE* in, std::FILE* out, std::FILE* err);
+};
+
+enum class Action { Show, Save, ReportOnly, Help, Version, Misuse };
+
+struct Options {
+    Action action = Action::Show;
+    std::string picture;               // the file to save, for Save
+    PictureFormat format{};            // of that file
+    std::vector<std::string> xOptions; // for GLUT, when the window opens
+    std::string problem;               // what is wrong, for Misuse
+};
+
+// Reads the options with getopt_long_only, so that GLUT's single-dash words (-display,
+// -geometry, ...) are options too.
+Options parseOptions(int argc, char** argv);
+
+// The whole program; returns its exit status. A misuse ends it with status 2 before anything
+// is read; a refused input or a report or picture that could not be written, with 1.
+int runTool(const Tool& tool, int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err);

@@ -1,0 +1,45 @@
+#include "png_writer.h"
+
+#include <png.h>
+
+#include <csetjmp>
+
+namespace {
+
+void append(png_structp png, png_bytep data, png_size_t size) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), size);
+}
+
+void flush(png_structp) {}
+
+// libpng jumps back into this function when it fails, which writing to memory it does only when
+// memory runs out. It changes no local of its own, so none is left unknown by the jump.
+bool write(png_structp png, png_infop info, png_bytepp rows, int width, int height,
+           std::string& bytes) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_set_write_fn(png, &bytes, append, flush);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_rows(png, info, rows);
+    png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    return true;
+}
+
+} // namespace
+
+std::string encodePng(const std::vector<std::uint8_t>& rgb, int width, int height) {
+    std::vector<png_bytep> rows;
+    for (int row = 0; row < height; ++row) {
+        // libpng only reads the rows it is given to write.
+        rows.push_back(const_cast<png_bytep>(rgb.data()) +
+                       std::size_t(row) * std::size_t(width) * 3);
+    }
+    std::string bytes;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    const bool written = info && write(png, info, rows.data(), width, height, bytes);
+    png_destroy_write_struct(&png, &info);
+    return written ? bytes : std::string();
+}
