@@ -1,9 +1,10 @@
 // What must hold of every dialogue transcript, whatever the bytes on its input: the prompts so far
 // and one refusal, or every prompt and the whole report; never inf or nan; and an accepted figure
-// leaves a scene that the viewer can draw.
+// leaves a scene of finite numbers that the viewer can draw.
 #pragma once
 
 #include "camera.h"
+#include "finite_scene.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -36,7 +37,7 @@ void checkTranscript(const std::uint8_t* data, std::size_t size, Dialogue dialog
     const bool refused =
         lines == 1 && rest.starts_with("uneli ste ") && rest.ends_with(", pokusajte ponovo\n");
     const bool reported = asked == prompts.size() && lines == reportLines && rest.ends_with('\n') &&
-                          canDraw(fitCamera(scene.box));
+                          holdsOnlyFiniteValues(scene) && canDraw(fitCamera(scene.box));
     if (rest.find("inf") != std::string::npos || rest.find("nan") != std::string::npos ||
         (accepted ? !reported : !refused)) {
         std::abort();

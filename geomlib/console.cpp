@@ -6,12 +6,11 @@
 #include <cmath>
 #include <cstring>
 
-bool isFinite(Point p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
 Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c) {
     const int converted = std::fscanf(in, "%f %f %f %f %f %f", &a.x, &a.y, &b.x, &b.y, &c.x, &c.y);
+    if (std::ferror(in)) {
+        return Verdict::Unreadable;
+    }
     if (converted != 6 || !isFinite(a) || !isFinite(b) || !isFinite(c)) {
         return Verdict::Invalid;
     }
@@ -25,7 +24,7 @@ Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c) {
 }
 
 Verdict pictureVerdict() {
-    if (canDraw(fitCamera(scene.box))) {
+    if (isFinite(scene) && canDraw(fitCamera(scene.box))) {
         return Verdict::Accepted;
     }
     scene = Scene{};
@@ -48,6 +47,10 @@ bool ask(const DialogueTexts& texts, std::FILE* out, std::FILE* err) {
 bool accept(Verdict verdict, const DialogueTexts& texts, std::FILE* out, std::FILE* err) {
     if (verdict == Verdict::Accepted) {
         return true;
+    }
+    if (verdict == Verdict::Unreadable) {
+        std::fprintf(err, "ulaz nije procitan: %s\n", std::strerror(errno));
+        return false;
     }
     // In the order of Verdict.
     const char* const messages[] = {nullptr, texts.invalid, texts.collinear, texts.outOfRange};

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 // How a dialogue judged its input; each refusal has a message of its own.
-enum class Verdict { Accepted, Invalid, Collinear, OutOfRange };
+enum class Verdict { Accepted, Invalid, Collinear, OutOfRange, Unreadable };
 
 // A dialogue's prompt for three vertices and its messages for each refusal.
 struct DialogueTexts {
@@ -17,15 +17,14 @@ struct DialogueTexts {
     const char* outOfRange; // finite, but a result overflows or the picture cannot be drawn
 };
 
-bool isFinite(Point p);
-
 // One formatted read of six numbers into a, b, c (x then y of each); what was not converted is
-// left as it was. Invalid unless all six were converted and are finite floats, Collinear when
-// the triangle's determinant is 0, OutOfRange when a difference of coordinates overflows.
+// left as it was. Unreadable when the stream failed, with errno saying why. Invalid unless all six
+// were converted and are finite floats, Collinear when the triangle's determinant is 0, OutOfRange
+// when a difference of coordinates overflows.
 Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c);
 
-// Accepted when the viewer can draw the scene as it has been filled; otherwise OutOfRange, and
-// the scene is emptied again.
+// Accepted when the scene holds only finite numbers and the viewer can draw it; otherwise
+// OutOfRange, and the scene is emptied again.
 Verdict pictureVerdict();
 
 // Flushes `out`, so that what was written reaches a pipe before the program reads on or opens its
@@ -35,5 +34,6 @@ bool delivered(std::FILE* out, std::FILE* err);
 // Prints the prompt; false when it could not be delivered.
 bool ask(const DialogueTexts& texts, std::FILE* out, std::FILE* err);
 
-// True when the verdict accepts; otherwise prints the refusal's message and returns false.
+// True when the verdict accepts; otherwise prints the refusal's message and returns false. Input
+// that could not be read at all is said on `err`, with the reason errno still holds.
 bool accept(Verdict verdict, const DialogueTexts& texts, std::FILE* out, std::FILE* err);

@@ -59,9 +59,14 @@ Line angleBisector(Point p, Point v, Point r) {
 float distanceToLine(Point p, Line line) {
     const Point e = displacement(line.origin, p);
     const Point d = line.direction;
-    const float len = length(d);
-    const float cross = static_cast<float>(double(d.x) * double(e.y) - double(d.y) * double(e.x));
-    return static_cast<float>(std::fabs(double(cross)) / double(len));
+    const double exactCross = double(d.x) * double(e.y) - double(d.y) * double(e.x);
+    const float cross = static_cast<float>(exactCross);
+    if (std::isnormal(cross) || exactCross == 0.0) {
+        return static_cast<float>(std::fabs(double(cross)) / double(length(d)));
+    }
+    // The cross product overflowed or lost its digits below the normal floats; the distance
+    // need not.
+    return static_cast<float>(std::fabs(exactCross) / std::hypot(double(d.x), double(d.y)));
 }
 
 Circle circumcircle(Point a, Point b, Point c) {

@@ -1,34 +1,55 @@
 #include "intersection.h"
 
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
 namespace {
 
-// Cross product of (ax, ay) and (bx, by), products in double, stored as float.
-float cross(float ax, float ay, float bx, float by) {
-    return static_cast<float>(double(ax) * double(by) - double(ay) * double(bx));
+// Cross product of a and b: the products exact in double, the difference rounded once.
+double cross(Point a, Point b) {
+    return double(a.x) * double(b.y) - double(a.y) * double(b.x);
+}
+
+double squaredNorm(Point v) {
+    return double(v.y) * double(v.y) + double(v.x) * double(v.x);
+}
+
+// Whether each value keeps its magnitude in single precision: neither overflows nor underflows.
+bool fitFloats(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(),
+                       [](double v) { return v == 0.0 || std::isnormal(static_cast<float>(v)); });
+}
+
+// The value as stored: in single precision, or whole where single precision cannot hold it.
+double stored(double value, bool inFloat) {
+    return inFloat ? double(static_cast<float>(value)) : value;
 }
 
 } // namespace
 
 IntersectionKind intersectLines(Point& crossing, Line first, Line second) {
-    const Point o1 = first.origin, d1 = first.direction;
-    const Point o2 = second.origin, d2 = second.direction;
-    const Point e = displacement(o1, o2);
-    const float num = cross(e.x, e.y, d2.x, d2.y);
-    const float den = cross(d1.x, d1.y, d2.x, d2.y);
-    const float s1 = squaredLength(d1);
-    const float s2 = squaredLength(d2);
+    const Point o1 = first.origin, d1 = first.direction, d2 = second.direction;
+    const Point e = displacement(o1, second.origin);
+    // Each quantity is stored in single precision, unless one of them would overflow or
+    // underflow there; figures that far out are then judged in double throughout.
+    const bool inFloat = fitFloats({cross(e, d2), cross(d1, d2), squaredNorm(d1), squaredNorm(d2)});
+    const double num = stored(cross(e, d2), inFloat);
+    const double den = stored(cross(d1, d2), inFloat);
+    const double s1 = stored(squaredNorm(d1), inFloat);
+    const double s2 = stored(squaredNorm(d2), inFloat);
     const double eps = parallelTolerance;
 
     // Squared sine of the angle between the directions above eps: the lines cross.
-    if (eps * double(s1) * double(s2) < double(den) * double(den)) {
-        const float t = static_cast<float>(double(num) / double(den));
-        crossing.x = static_cast<float>(double(o1.x) + double(t) * double(d1.x));
-        crossing.y = static_cast<float>(double(o1.y) + double(t) * double(d1.y));
+    if (eps * s1 * s2 < den * den) {
+        const double t = stored(num / den, inFloat);
+        crossing.x = static_cast<float>(double(o1.x) + t * double(d1.x));
+        crossing.y = static_cast<float>(double(o1.y) + t * double(d1.y));
         return Crossing;
     }
     // Scaled by the first direction only, so the split depends on the directions' length ratio.
-    const float sE = squaredLength(e);
-    if (double(num) * double(num) > eps * double(s1) * double(sE)) {
+    const double sE = stored(squaredNorm(e), inFloat);
+    if (num * num > eps * s1 * sE) {
         return Parallel;
     }
     return Coincident;

@@ -1,5 +1,8 @@
 #include "scene.h"
 
+#include <algorithm>
+#include <cmath>
+
 Scene scene;
 
 namespace {
@@ -31,6 +34,23 @@ float offset(float coordinate, double by) {
 }
 
 } // namespace
+
+bool isFinite(const Scene& s) {
+    const auto finiteSegment = [](Segment g) { return isFinite(g.from) && isFinite(g.to); };
+    const auto finiteLine = [](Line l) { return isFinite(l.origin) && isFinite(l.direction); };
+    const auto finiteCircle = [](Circle k) {
+        return isFinite(k.centre) && std::isfinite(k.radius);
+    };
+    const auto finiteEllipse = [](Ellipse e) {
+        return isFinite(e.centre) && std::isfinite(e.radiusX) && std::isfinite(e.radiusY);
+    };
+    const auto all = [](const auto& list, auto finite) {
+        return std::all_of(list.begin(), list.end(), finite);
+    };
+    return all(s.points, [](Point p) { return isFinite(p); }) && all(s.segments, finiteSegment) &&
+           all(s.lines, finiteLine) && all(s.circles, finiteCircle) &&
+           all(s.ellipses, finiteEllipse);
+}
 
 void addPoint(Colour c, Point p) {
     p.colour = c;

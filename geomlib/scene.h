@@ -33,6 +33,9 @@ struct Scene {
 // Filled by the programs before the viewer starts; only read afterwards.
 extern Scene scene;
 
+// Every coordinate and radius it holds is a finite number.
+bool isFinite(const Scene& s);
+
 // Each add stores the record with the given colour and widens the box.
 void addPoint(Colour c, Point p);
 void addSegment(Colour c, Segment s);

@@ -17,7 +17,12 @@ float roundToFloat(double value) {
 } // namespace
 
 float length(Point v) {
-    return static_cast<float>(std::sqrt(double(squaredLength(v))));
+    const float squared = squaredLength(v);
+    if (std::isnormal(squared)) {
+        return static_cast<float>(std::sqrt(double(squared)));
+    }
+    // The square overflowed or lost its digits below the normal floats; the length need not.
+    return static_cast<float>(std::hypot(double(v.x), double(v.y)));
 }
 
 Segment drawnPart(Line line) {

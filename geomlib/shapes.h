@@ -1,6 +1,7 @@
 // The plane's value records, the colours they are drawn in, and the vector arithmetic they share.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 // Index into the viewer's palette; values outside it leave the current drawing colour alone.
@@ -61,8 +62,13 @@ inline float squaredLength(Point v) {
     return static_cast<float>(double(v.y) * double(v.y) + double(v.x) * double(v.x));
 }
 
-// The root of the single-precision squared length, rounded again.
+// The root of the single-precision squared length, rounded again. Where that square is not a
+// normal float, the length is taken from the coordinates in double and rounded once.
 float length(Point v);
+
+inline bool isFinite(Point p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
 
 // The part of a line the viewer draws: 100 times its direction on each side of its origin.
 Segment drawnPart(Line line);

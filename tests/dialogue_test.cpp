@@ -159,6 +159,21 @@ TEST(Streams, AReportThatCannotBeDeliveredIsAFailure) {
     EXPECT_EQ("izvestaj nije ispisan: No space left on device\n", converse(pipe));
 }
 
+TEST(Streams, InputThatCannotBeReadIsSaidSo) {
+    std::FILE* folder = std::fopen("/", "r");
+    ASSERT_NE(nullptr, folder);
+    char* text = nullptr;
+    std::size_t size = 0;
+    std::FILE* err = open_memstream(&text, &size);
+    std::FILE* out = std::fopen("/dev/null", "w");
+    EXPECT_FALSE(paraquad.dialogue(folder, out, err));
+    std::fclose(folder);
+    std::fclose(out);
+    std::fclose(err);
+    EXPECT_EQ("ulaz nije procitan: Is a directory\n", std::string(text, size));
+    std::free(text);
+}
+
 TEST(CommandLine, HelpNamesEveryOptionAndReadsNothing) {
     Program program(TRIMAP_PATH, {"--help"}, trimapExample);
     EXPECT_EQ(0, program.status());
