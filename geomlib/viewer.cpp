@@ -24,12 +24,13 @@ void closeOnKey(unsigned char key, int, int) {
 } // namespace
 
 void runViewer(int argc, char** argv) {
+    // Size and place first, so that a -geometry among the options can still change them.
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutInitWindowPosition(windowX, windowY);
     glutInit(&argc, argv);
     // Closing the window ends the main loop, and the program then ends normally.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(windowWidth, windowHeight);
-    glutInitWindowPosition(windowX, windowY);
     glutCreateWindow(windowTitle);
     startDrawing(fitCamera(scene.box));
     glutDisplayFunc(displayScene);
