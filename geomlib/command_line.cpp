@@ -3,7 +3,9 @@
 #include "console.h"
 #include "viewer.h"
 
+#include <algorithm>
 #include <getopt.h>
+#include <iterator>
 
 namespace {
 
@@ -12,7 +14,7 @@ constexpr int misuseStatus = 2;
 // Codes for the long options that have no short one.
 enum : int { noWindow = 256, version, xWithValue, xAlone };
 
-// GLUT's own options, passed on to it as they came.
+// The programs' own options, then GLUT's, which are passed on to it as they came.
 constexpr option longOptions[] = {
     {"output", required_argument, nullptr, 'o'},
     {"no-window", no_argument, nullptr, noWindow},
@@ -65,9 +67,8 @@ std::string unknownWord(char** argv) {
 // GLUT's argument vector: the program's name, then the X options.
 std::vector<char*> glutArguments(const char* name, std::vector<std::string>& xOptions) {
     std::vector<char*> arguments{const_cast<char*>(name)};
-    for (std::string& word : xOptions) {
-        arguments.push_back(word.data());
-    }
+    std::transform(xOptions.begin(), xOptions.end(), std::back_inserter(arguments),
+                   [](std::string& word) { return word.data(); });
     arguments.push_back(nullptr);
     return arguments;
 }

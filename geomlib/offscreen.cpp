@@ -111,7 +111,7 @@ void closeOffscreen() {
 }
 
 std::vector<std::uint8_t> readFrame() {
-    constexpr std::size_t rowBytes = 3 * windowWidth;
+    constexpr std::size_t rowBytes = 3 * std::size_t(windowWidth);
     std::vector<std::uint8_t> bottomUp(rowBytes * windowHeight);
     glFinish();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

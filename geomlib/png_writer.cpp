@@ -31,6 +31,7 @@ bool write(png_structp png, png_infop info, png_bytepp rows, int width, int heig
 
 std::string encodePng(const std::vector<std::uint8_t>& rgb, int width, int height) {
     std::vector<png_bytep> rows;
+    rows.reserve(std::size_t(height));
     for (int row = 0; row < height; ++row) {
         // libpng only reads the rows it is given to write.
         rows.push_back(const_cast<png_bytep>(rgb.data()) +
