@@ -13,9 +13,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
+#include <iterator>
+#include <spawn.h>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
@@ -44,24 +49,45 @@ std::string example(const std::string& program) {
     return text.str();
 }
 
-Sample measure(const Subject& s) {
-    const auto start = std::chrono::steady_clock::now();
-    Program program(s.path, s.arguments, s.example);
+// Starts the subject with its example on its standard input and its output thrown away.
+pid_t start(const Subject& s, const std::string& inputFile) {
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, inputFile.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv{const_cast<char*>(s.path.c_str())};
+    std::transform(s.arguments.begin(), s.arguments.end(), std::back_inserter(argv),
+                   [](const std::string& word) { return const_cast<char*>(word.c_str()); });
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    posix_spawn(&pid, s.path.c_str(), &files, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
+    return pid;
+}
+
+Sample measure(const Subject& s, const std::string& folder) {
+    const std::string inputFile = folder + "/in";
+    std::ofstream(inputFile) << s.example;
+    const auto begin = std::chrono::steady_clock::now();
+    const pid_t pid = start(s, inputFile);
     std::optional<WindowInfo> window;
     if (s.window && (window = awaitWindow(windowTitle))) {
         closeWindow(*window);
     }
-    const bool ended = program.status() == 0 && (window || !s.window);
+    const auto shown = std::chrono::steady_clock::now();
+    int status = -1;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
     const std::chrono::duration<double, std::milli> elapsed =
-        std::chrono::steady_clock::now() - start;
-    if (!ended) {
-        std::fprintf(stderr, "%s failed: %s\n", s.label.c_str(), program.errors().c_str());
+        (s.window ? shown : std::chrono::steady_clock::now()) - begin;
+    if (status != 0 || (s.window && !window)) {
+        std::fprintf(stderr, "%s failed\n", s.label.c_str());
         std::exit(1);
     }
-    while (s.window && windowShown(windowTitle)) { // the next run finds its own window
+    while (s.window && findWindow(windowTitle)) { // the next run finds its own window
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    return {elapsed.count(), double(program.peakKilobytes())};
+    return {elapsed.count(), double(usage.ru_maxrss)};
 }
 
 // The interquartile range as a share of the median: how noisy the runs were.
@@ -77,7 +103,8 @@ std::vector<Subject> subjects(const std::string& folder) {
         {"png_floor", "bench/png_floor", {folder + "/floor.png"}, "", false, 2},
     };
     for (const std::string program : {"trimap", "paraquad"}) {
-        const std::string path = program + "/" + program, input = example(program);
+        const std::string path = std::string(program).append("/").append(program);
+        const std::string input = example(program);
         const std::size_t reportOnly = list.size() + 1;
         list.push_back({program, path, {}, input, true, 0});
         list.push_back({program + " --no-window", path, {"--no-window"}, input, false, reportOnly});
@@ -98,17 +125,17 @@ int main() {
     const ScratchFolder folder;
     const std::vector<Subject> list = subjects(folder.path);
     std::vector<std::vector<Sample>> samples(list.size());
-    for (std::size_t run = 0; run < runs; ++run) {
+    for (std::size_t round = 0; round < runs; ++round) {
         for (std::size_t i = 0; i < list.size(); ++i) {
-            samples[i].push_back(measure(list[i]));
+            samples[i].push_back(measure(list[i], folder.path));
         }
     }
     std::printf("%-20s %-22s %11s %8s %6s %11s %8s %6s\n", "program", "measured against", "time",
                 "ratio", "iqr", "peak memory", "ratio", "iqr");
     for (std::size_t i = 0; i < list.size(); ++i) {
         std::vector<double> ms, kb, msRatio, kbRatio;
-        for (std::size_t run = 0; run < runs; ++run) {
-            const Sample s = samples[i][run], floor = samples[list[i].floor][run];
+        for (std::size_t round = 0; round < runs; ++round) {
+            const Sample s = samples[i][round], floor = samples[list[i].floor][round];
             ms.push_back(s.milliseconds);
             kb.push_back(s.peakKilobytes);
             msRatio.push_back(s.milliseconds / floor.milliseconds);

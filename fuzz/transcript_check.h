@@ -4,31 +4,29 @@
 #pragma once
 
 #include "camera.h"
-#include "finite_scene.h"
+#include "command_line.h"
+#include "program.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-// Runs `dialogue` on the bytes and aborts (a finding) unless all of the above holds.
+// Runs `tool`'s dialogue on the bytes and aborts (a finding) unless all of the above holds.
 // `reportLines` is the line count of the report after the last prompt.
-template <typename Dialogue>
-void checkTranscript(const std::uint8_t* data, std::size_t size, Dialogue dialogue,
-                     const std::vector<std::string>& prompts, long reportLines) {
+inline void checkTranscript(const std::uint8_t* data, std::size_t size, const Tool& tool,
+                            const std::vector<std::string>& prompts, long reportLines) {
     std::FILE* in = fmemopen(const_cast<std::uint8_t*>(data), size, "r");
     char* text = nullptr;
     std::size_t textSize = 0;
     std::FILE* out = open_memstream(&text, &textSize);
     scene = Scene{};
-    const bool accepted = dialogue(in, out, stderr); // a memory stream is always written
+    const bool accepted = tool.dialogue(in, out, stderr); // a memory stream is always written
     std::fclose(out);
     std::fclose(in);
     std::string rest(text, textSize);
     std::free(text);
-
     std::size_t asked = 0;
     while (asked < prompts.size() && rest.starts_with(prompts[asked])) {
         rest.erase(0, prompts[asked++].size());
@@ -39,7 +37,7 @@ void checkTranscript(const std::uint8_t* data, std::size_t size, Dialogue dialog
     const bool reported = asked == prompts.size() && lines == reportLines && rest.ends_with('\n') &&
                           holdsOnlyFiniteValues(scene) && canDraw(fitCamera(scene.box));
     if (rest.find("inf") != std::string::npos || rest.find("nan") != std::string::npos ||
-        (accepted ? !reported : !refused)) {
+        !(accepted ? reported : refused)) {
         std::abort();
     }
 }

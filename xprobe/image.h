@@ -1,5 +1,5 @@
-// Pictures as pixels, read from PNG files or taken off the screen, and where a view of the plane
-// puts a point: worked out here from the window's geometry, apart from the programs' camera.
+// Pictures as pixels, read from PNG files or taken off the screen, and where an eye over the
+// plane puts a point: worked out here from the window's geometry, apart from the programs.
 #pragma once
 
 #include <cstdint>
@@ -10,18 +10,17 @@ struct Rgb8 {
     int r, g, b;
 };
 
-// The background and the palette as an 8-bit picture shows them.
+// The background and the palette as an 8-bit picture holds them.
 inline constexpr Rgb8 background{230, 230, 204}, red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255},
-    yellow{255, 255, 0}, magenta{255, 0, 255}, cyan{0, 255, 255}, purple{128, 0, 128};
+    yellow{255, 255, 0}, cyan{0, 255, 255};
 
 // From the picture's top-left corner.
 struct Pixel {
     int x, y;
-    bool operator==(const Pixel&) const = default;
 };
 
 struct Image {
-    int width = 0, height = 0;     // 0 when there was nothing to read
+    int width = 0, height = 0;
     std::vector<std::uint8_t> rgb; // rows from the top
 
     // How many pixels in the square of `radius` around p show `colour`, each level within 2.
@@ -31,11 +30,10 @@ struct Image {
 // Empty when the file is not a PNG.
 Image readPng(const std::string& path);
 
-// An eye at (x, y, distance) over the plane, looking down with a vertical field of view of 45
+// An eye at (x, y, distance) looking down on the plane, with a vertical field of view of 45
 // degrees, into a 1024 x 700 window.
 struct View {
     double x, y, distance;
 };
 
-// Where the plane point (x, y) lands.
 Pixel pixelOf(View view, double x, double y);

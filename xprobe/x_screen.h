@@ -1,24 +1,24 @@
-// A real X server seen from a test: a window found by title, its pixels, and a user closing it.
+// A real X server with no window manager, seen from a test: a window found by title, its
+// pixels, and a user closing it.
 #pragma once
 
 #include "image.h"
 
 #include <optional>
 
-// False when no X server can be reached at $DISPLAY.
-bool haveDisplay();
-
 struct WindowInfo {
     unsigned long id;
     int width, height;
 };
 
-// The viewable window with this title, once its first frame has reached the screen (the
-// background shows in its corner); nothing if there is none within 10 s.
-std::optional<WindowInfo> awaitWindow(const char* title);
+// False when no X server can be reached at $DISPLAY.
+bool haveDisplay();
 
-// Whether a viewable window with this title is there now.
-bool windowShown(const char* title);
+// The viewable top-level window with this title, if there is one now.
+std::optional<WindowInfo> findWindow(const char* title);
+
+// That window once its first frame shows (the background in its corner); nothing after 10 s.
+std::optional<WindowInfo> awaitWindow(const char* title);
 
 // The window's pixels; an empty image when the window has gone.
 Image grab(WindowInfo window);
