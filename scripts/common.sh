@@ -5,12 +5,12 @@
 build_packages=(cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
     libegl-dev libpng-dev libx11-dev libgl1-mesa-dri)
 # An X server with Mesa's software OpenGL, for windows on a machine without a display.
-xvfb_packages=(xvfb xauth xfonts-base libgl1-mesa-dri)
+xvfb_packages=(xvfb xauth xfonts-base)
 # -noreset: the server must not restart (dropping new connections) whenever its last client
 # leaves, as it does between two tests.
 xvfb_screen="-screen 0 1280x1024x24 -noreset"
 # The SVG renderer the picture tests use; fuzzing and static checks.
-check_packages=(librsvg2-bin git clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 cppcheck)
+check_packages=(librsvg2-bin clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 cppcheck)
 
 # Announces a step, so that a failure can name it.
 step() {
