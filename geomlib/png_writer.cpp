@@ -20,6 +20,9 @@ bool write(png_structp png, png_infop info, png_bytepp rows, int width, int heig
         return false;
     }
     png_set_write_fn(png, &bytes, append, flush);
+    // A picture's rows mostly repeat the row above: the Up filter alone packs them smallest,
+    // and spares libpng trying every filter on every row, which took two thirds of the time.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_rows(png, info, rows);

@@ -4,9 +4,10 @@
 #include "palette.h"
 #include "viewer.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
+#include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -20,27 +21,32 @@ struct Svg {
     std::string text;
 };
 
-[[gnu::format(printf, 2, 3)]] void append(Svg& svg, const char* format, ...) {
-    std::va_list arguments, again;
-    va_start(arguments, format);
-    va_copy(again, arguments);
-    const auto size = static_cast<std::size_t>(std::vsnprintf(nullptr, 0, format, arguments));
-    const std::size_t end = svg.text.size();
-    svg.text.resize(end + size + 1);
-    std::vsnprintf(svg.text.data() + end, size + 1, format, again);
-    svg.text.resize(end + size); // drops the terminating nul
-    va_end(again);
-    va_end(arguments);
+void append(std::string& text, std::string_view piece) {
+    text += piece;
 }
 
-// As an 8-bit framebuffer stores it: scaled in float, rounded to the nearest, ties to even.
-long channel(float c) {
-    return std::lrint(c * 255.0f);
+// With nine significant digits, as %.9g writes them: enough to round-trip a float, and to place
+// a window position well inside a pixel.
+void append(std::string& text, double value) {
+    char digits[32];
+    text.append(digits,
+                std::to_chars(digits, std::end(digits), value, std::chars_format::general, 9).ptr);
 }
 
+// Appends each piece in turn: text as it is, numbers in digits.
+template <typename... Pieces> void put(Svg& svg, const Pieces&... pieces) {
+    (append(svg.text, pieces), ...);
+}
+
+// Each channel as an 8-bit framebuffer stores it: scaled in float, rounded to the nearest, ties
+// to even.
 std::string hex(Rgb c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02lx%02lx%02lx", channel(c.r), channel(c.g), channel(c.b));
+    constexpr char digits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const float channel : {c.r, c.g, c.b}) {
+        const long level = std::lrint(channel * 255.0f);
+        text += {digits[level / 16], digits[level % 16]};
+    }
     return text;
 }
 
@@ -52,33 +58,31 @@ std::string paint(Svg& svg, Colour c) {
     return hex(svg.colour);
 }
 
-// %.9g round-trips a float; the window positions are doubles, and these digits place them well
-// inside a pixel.
 void line(Svg& svg, Point from, Point to, const std::string& colour) {
     const WindowPoint a = toWindow(svg.camera, from.x, from.y);
     const WindowPoint b = toWindow(svg.camera, to.x, to.y);
-    append(svg, "<line x1=\"%.9g\" y1=\"%.9g\" x2=\"%.9g\" y2=\"%.9g\" stroke=\"%s\"/>\n", a.x, a.y,
-           b.x, b.y, colour.c_str());
+    put(svg, "<line x1=\"", a.x, "\" y1=\"", a.y, "\" x2=\"", b.x, "\" y2=\"", b.y, "\" stroke=\"",
+        colour, "\"/>\n");
 }
 
 void dot(Svg& svg, Point p, const std::string& colour) {
     const WindowPoint at = toWindow(svg.camera, p.x, p.y);
-    append(svg, "<rect x=\"%.9g\" y=\"%.9g\" width=\"%g\" height=\"%g\" fill=\"%s\"/>\n",
-           at.x - dotSize / 2, at.y - dotSize / 2, dotSize, dotSize, colour.c_str());
+    put(svg, "<rect x=\"", at.x - dotSize / 2, "\" y=\"", at.y - dotSize / 2, "\" width=\"",
+        dotSize, "\" height=\"", dotSize, "\" fill=\"", colour, "\"/>\n");
 }
 
 void circle(Svg& svg, Circle c) {
     const WindowPoint at = toWindow(svg.camera, c.centre.x, c.centre.y);
     const std::string colour = paint(svg, c.colour);
-    append(svg, "<circle cx=\"%.9g\" cy=\"%.9g\" r=\"%.9g\" stroke=\"%s\"/>\n", at.x, at.y,
-           double(c.radius) * svg.scale, colour.c_str());
+    put(svg, "<circle cx=\"", at.x, "\" cy=\"", at.y, "\" r=\"", double(c.radius) * svg.scale,
+        "\" stroke=\"", colour, "\"/>\n");
 }
 
 void ellipse(Svg& svg, Ellipse e) {
     const WindowPoint at = toWindow(svg.camera, e.centre.x, e.centre.y);
     const std::string colour = paint(svg, e.colour);
-    append(svg, "<ellipse cx=\"%.9g\" cy=\"%.9g\" rx=\"%.9g\" ry=\"%.9g\" stroke=\"%s\"/>\n", at.x,
-           at.y, double(e.radiusX) * svg.scale, double(e.radiusY) * svg.scale, colour.c_str());
+    put(svg, "<ellipse cx=\"", at.x, "\" cy=\"", at.y, "\" rx=\"", double(e.radiusX) * svg.scale,
+        "\" ry=\"", double(e.radiusY) * svg.scale, "\" stroke=\"", colour, "\"/>\n");
 }
 
 } // namespace
@@ -86,15 +90,14 @@ void ellipse(Svg& svg, Ellipse e) {
 std::string sceneSvg() {
     const Camera camera = fitCamera(scene.box);
     Svg svg{camera, pixelsPerUnit(camera), openGlInitialColour, {}};
+    const double width = windowWidth, height = windowHeight;
     // Crisp edges, as the window draws without smoothing; outlines are 1 pixel wide and unfilled.
-    append(svg,
-           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
-           "viewBox=\"0 0 %d %d\" shape-rendering=\"crispEdges\" fill=\"none\" "
-           "stroke-width=\"1\">\n<title>%s</title>\n",
-           windowWidth, windowHeight, windowWidth, windowHeight, windowTitle);
-    append(svg, "<rect width=\"%d\" height=\"%d\" fill=\"%s\"/>\n", windowWidth, windowHeight,
-           hex(backgroundColour).c_str());
+    put(svg,
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ",
+        "width=\"", width, "\" height=\"", height, "\" viewBox=\"0 0 ", width, " ", height,
+        "\" shape-rendering=\"crispEdges\" fill=\"none\" stroke-width=\"1\">\n<title>", windowTitle,
+        "</title>\n<rect width=\"", width, "\" height=\"", height, "\" fill=\"",
+        hex(backgroundColour), "\"/>\n");
     for (const Circle& c : scene.circles) {
         circle(svg, c);
     }
