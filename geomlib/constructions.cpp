@@ -59,14 +59,13 @@ Line angleBisector(Point p, Point v, Point r) {
 float distanceToLine(Point p, Line line) {
     const Point e = displacement(line.origin, p);
     const Point d = line.direction;
-    const double exactCross = double(d.x) * double(e.y) - double(d.y) * double(e.x);
-    const float cross = static_cast<float>(exactCross);
-    if (std::isnormal(cross) || exactCross == 0.0) {
-        return static_cast<float>(std::fabs(double(cross)) / double(length(d)));
+    const double exact = cross(d, e);
+    if (fitsFloat(exact)) {
+        return static_cast<float>(std::fabs(double(static_cast<float>(exact))) / double(length(d)));
     }
     // The cross product overflowed or lost its digits below the normal floats; the distance
     // need not.
-    return static_cast<float>(std::fabs(exactCross) / std::hypot(double(d.x), double(d.y)));
+    return static_cast<float>(std::fabs(exact) / std::hypot(double(d.x), double(d.y)));
 }
 
 Circle circumcircle(Point a, Point b, Point c) {

@@ -1,25 +1,9 @@
 #include "intersection.h"
 
 #include <algorithm>
-#include <cmath>
-#include <initializer_list>
+#include <iterator>
 
 namespace {
-
-// Cross product of a and b: the products exact in double, the difference rounded once.
-double cross(Point a, Point b) {
-    return double(a.x) * double(b.y) - double(a.y) * double(b.x);
-}
-
-double squaredNorm(Point v) {
-    return double(v.y) * double(v.y) + double(v.x) * double(v.x);
-}
-
-// Whether each value keeps its magnitude in single precision: neither overflows nor underflows.
-bool fitFloats(std::initializer_list<double> values) {
-    return std::all_of(values.begin(), values.end(),
-                       [](double v) { return v == 0.0 || std::isnormal(static_cast<float>(v)); });
-}
 
 // The value as stored: in single precision, or whole where single precision cannot hold it.
 double stored(double value, bool inFloat) {
@@ -33,11 +17,12 @@ IntersectionKind intersectLines(Point& crossing, Line first, Line second) {
     const Point e = displacement(o1, second.origin);
     // Each quantity is stored in single precision, unless one of them would overflow or
     // underflow there; figures that far out are then judged in double throughout.
-    const bool inFloat = fitFloats({cross(e, d2), cross(d1, d2), squaredNorm(d1), squaredNorm(d2)});
-    const double num = stored(cross(e, d2), inFloat);
-    const double den = stored(cross(d1, d2), inFloat);
-    const double s1 = stored(squaredNorm(d1), inFloat);
-    const double s2 = stored(squaredNorm(d2), inFloat);
+    const double exact[] = {cross(e, d2), cross(d1, d2), squaredNorm(d1), squaredNorm(d2)};
+    const bool inFloat = std::all_of(std::begin(exact), std::end(exact), fitsFloat);
+    const double num = stored(exact[0], inFloat);
+    const double den = stored(exact[1], inFloat);
+    const double s1 = stored(exact[2], inFloat);
+    const double s2 = stored(exact[3], inFloat);
     const double eps = parallelTolerance;
 
     // Squared sine of the angle between the directions above eps: the lines cross.

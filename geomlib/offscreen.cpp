@@ -59,6 +59,22 @@ bool failed(const char* call, std::string& error) {
     return failed(call, errorName(eglGetError()), error);
 }
 
+// What has been drawn: windowHeight rows of windowWidth RGB pixels, the top row first.
+std::vector<std::uint8_t> readFrame() {
+    constexpr std::size_t rowBytes = 3 * std::size_t(windowWidth);
+    std::vector<std::uint8_t> bottomUp(rowBytes * windowHeight);
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, windowWidth, windowHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<std::uint8_t> topDown;
+    topDown.reserve(bottomUp.size());
+    for (std::size_t row = windowHeight; row-- > 0;) {
+        const auto begin = bottomUp.begin() + static_cast<std::ptrdiff_t>(row * rowBytes);
+        topDown.insert(topDown.end(), begin, begin + rowBytes);
+    }
+    return topDown;
+}
+
 } // namespace
 
 bool openOffscreen(std::string& error) {
@@ -108,21 +124,6 @@ void closeOffscreen() {
         eglTerminate(offscreen.display); // frees the surface and the context with it
     }
     offscreen = {};
-}
-
-std::vector<std::uint8_t> readFrame() {
-    constexpr std::size_t rowBytes = 3 * std::size_t(windowWidth);
-    std::vector<std::uint8_t> bottomUp(rowBytes * windowHeight);
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, windowWidth, windowHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    std::vector<std::uint8_t> topDown;
-    topDown.reserve(bottomUp.size());
-    for (std::size_t row = windowHeight; row-- > 0;) {
-        const auto begin = bottomUp.begin() + static_cast<std::ptrdiff_t>(row * rowBytes);
-        topDown.insert(topDown.end(), begin, begin + rowBytes);
-    }
-    return topDown;
 }
 
 std::vector<std::uint8_t> renderScene(std::string& error) {

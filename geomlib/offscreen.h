@@ -12,9 +12,6 @@ bool openOffscreen(std::string& error);
 
 void closeOffscreen();
 
-// What has been drawn: windowHeight rows of windowWidth RGB pixels, the top row first.
-std::vector<std::uint8_t> readFrame();
-
 // The scene as the window shows it, drawn in a context of its own. Empty, with the reason in
 // `error`, when no context could be had.
 std::vector<std::uint8_t> renderScene(std::string& error);

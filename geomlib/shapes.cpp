@@ -17,9 +17,8 @@ float roundToFloat(double value) {
 } // namespace
 
 float length(Point v) {
-    const float squared = squaredLength(v);
-    if (std::isnormal(squared)) {
-        return static_cast<float>(std::sqrt(double(squared)));
+    if (fitsFloat(squaredNorm(v))) {
+        return static_cast<float>(std::sqrt(double(squaredLength(v))));
     }
     // The square overflowed or lost its digits below the normal floats; the length need not.
     return static_cast<float>(std::hypot(double(v.x), double(v.y)));

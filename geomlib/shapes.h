@@ -57,13 +57,29 @@ inline Point displacement(Point from, Point to) {
             static_cast<float>(double(to.y) - double(from.y))};
 }
 
-// Squared length, summed in double and rounded to single precision.
-inline float squaredLength(Point v) {
-    return static_cast<float>(double(v.y) * double(v.y) + double(v.x) * double(v.x));
+// The cross product of a and b: the products exact in double, the difference rounded once.
+inline double cross(Point a, Point b) {
+    return double(a.x) * double(b.y) - double(a.y) * double(b.x);
 }
 
-// The root of the single-precision squared length, rounded again. Where that square is not a
-// normal float, the length is taken from the coordinates in double and rounded once.
+// The squared length, summed in double.
+inline double squaredNorm(Point v) {
+    return double(v.y) * double(v.y) + double(v.x) * double(v.x);
+}
+
+// The squared length rounded to single precision, as it is stored.
+inline float squaredLength(Point v) {
+    return static_cast<float>(squaredNorm(v));
+}
+
+// Whether rounding to single precision keeps the value's magnitude: it neither overflows nor
+// underflows to zero or a subnormal. Where it would not, the arithmetic keeps the double.
+inline bool fitsFloat(double value) {
+    return value == 0.0 || std::isnormal(static_cast<float>(value));
+}
+
+// The root of the single-precision squared length, rounded again. Where that square does not fit
+// a float, the length is taken from the coordinates in double and rounded once.
 float length(Point v);
 
 inline bool isFinite(Point p) {
@@ -76,8 +92,7 @@ Segment drawnPart(Line line);
 // Twice the signed area of abc: single-precision differences, products exact in double. Zero
 // exactly when the dialogues reject the vertices as collinear.
 inline double triangleDeterminant(Point a, Point b, Point c) {
-    const Point ab = displacement(a, b), ac = displacement(a, c);
-    return double(ab.x) * double(ac.y) - double(ac.x) * double(ab.y);
+    return cross(displacement(a, b), displacement(a, c));
 }
 
 // The i-th of `count` points counter-clockwise around an axis-aligned ellipse, starting at

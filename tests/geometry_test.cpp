@@ -147,9 +147,9 @@ double distance(Point p, Point q) {
 }
 
 double distanceToLineThrough(Point p, Point a, Point b) {
-    const double cross =
+    const double twiceArea =
         (double(b.x) - a.x) * (double(p.y) - a.y) - (double(b.y) - a.y) * (double(p.x) - a.x);
-    return std::abs(cross) / distance(a, b);
+    return std::abs(twiceArea) / distance(a, b);
 }
 
 Image drawnOffscreen() {
