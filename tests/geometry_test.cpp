@@ -1,6 +1,8 @@
-// The arithmetic where a rounding or a tolerance can slip, and one table of figures, from the
-// ordinary to the ends of the float range, each checked in its numbers and in its pictures: drawn
-// offscreen by the window's own code, and written as SVG and rendered by rsvg-convert.
+// The arithmetic where a rounding or a tolerance can slip, bit for bit; and one table of figures,
+// in general position and at the ends of the float range. Each figure is judged against its
+// geometry worked out in double, apart from the code, to a few units in the last place; and its
+// pictures, drawn offscreen by the window's own code and written as SVG, pixel by pixel and element
+// by element.
 #include "image.h"
 #include "intersection.h"
 #include "offscreen.h"
@@ -14,13 +16,19 @@
 #include <bit>
 #include <cmath>
 #include <fstream>
+#include <numbers>
+#include <sstream>
 
 namespace {
 
+bool sameBits(float a, float b) {
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
+
 // Bit for bit, so that -0 differs from +0.
 void expectPoint(float x, float y, Point p) {
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(x), std::bit_cast<std::uint32_t>(p.x)) << p.x;
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(y), std::bit_cast<std::uint32_t>(p.y)) << p.y;
+    EXPECT_TRUE(sameBits(x, p.x)) << std::hexfloat << x << " " << p.x;
+    EXPECT_TRUE(sameBits(y, p.y)) << std::hexfloat << y << " " << p.y;
 }
 
 TEST(IntersectLines, CrossesOnlyAboveARelativeTolerance) {
@@ -51,105 +59,214 @@ TEST(AffineArithmetic, RoundsWhereValuesAreStored) {
     expectPoint(0, 0x1p24f, mapPoint({{1, 1, -0x1p60f, 0x1p24f, 0x1p-60f, -1}}, {1, 0x1p60f}));
 }
 
-// Off the origin, with a radius of sqrt(2) and a map that is not the identity, each traced point
-// depends on every rounding: of the angle, of its sine and cosine, of the point on the circle.
-TEST(Trace, RoundsEveryStoredValueBitForBit) {
-    scene = Scene{};
-    traceCircleImage({{2.5f, -1.25f}, 1.4142135f, Red}, {{2, 0.5f, 3.5f, 0.5f, 1.5f, 3}});
-    ASSERT_EQ(201u, scene.points.size());
-    expectPoint(7.875f, 2.375f, scene.points[0]); // (2 * 2.5 - 0.5 * 1.25 + 3.5, ...)
-    // Point 33, with Python's float32 rounding (struct 'f'): theta = f32(33 * 2pi / 200) =
-    // 0x1.0966d8p+0, c = f32(cos theta) = 0x1.04a116p-1, s = f32(sin theta) = 0x1.b8b32cp-1,
-    // px = f32(c r + 2.5) = 0x1.9c2578p+1, py = f32(s r - 1.25) = -0x1.0c1998p-5, X = f32(2 px +
-    // 0.5 py + 3.5), Y = f32(0.5 px + 1.5 py + 3); unrounded sines give 0x1.3d8caep+3,
-    // 0x1.23e51p+2.
-    expectPoint(0x1.3d8cbp+3f, 0x1.23e512p+2f, scene.points[34]);
-    EXPECT_EQ(Cyan, scene.points[200].colour);
-    // The angle is rounded before its cosine: a quarter turn of the unit circle is not 0.
-    expectPoint(-4.371139e-8f, 1, outlinePoint({0, 0}, 1, 1, 25, 100));
-}
-
-// At least `least` of the pixels within `radius` of the plane point (x, y) show `colour`; 9 of
-// the 3 x 3 is a whole dot, drawn over what is under it.
-struct Spot {
-    double x, y;
-    Rgb8 colour;
-    int least;
-    int radius = 1;
-};
-
+// Each accepted; `report`, when given, is what follows the prompts, from a float32 evaluation of
+// the described arithmetic in Python (struct 'f' rounding, libm sine and cosine), apart from the
+// code.
 struct Figure {
     const char* name;
     const Tool& tool;
-    std::string input; // trimap maps a triangle onto itself unless a second one is given
-    bool accepted = true;
-    View view{}; // for the pictures: from the figure's own box, centred, at twice its extent
-    std::vector<Spot> spots{};
+    std::string input, report{};
 };
 
 void PrintTo(const Figure& f, std::ostream* os) {
     *os << f.name;
 }
 
-// A clockwise parallelogram with its sides along the axes, from (x, y) up by h, then right by w:
-// its corners, its sides away from the ellipse, and unless the ellipse has shrunk onto the corners
-// this far from the origin, its centre and a dot where it touches the left side.
-Figure upright(const char* name, double x, double y, double w, double h, bool ellipse = true) {
-    char input[128];
-    std::snprintf(input, sizeof input, "%.9g %.9g %.9g %.9g %.9g %.9g", x, y, x, y + h, x + w,
-                  y + h);
-    std::vector<Spot> spots{{x - w / 2, y + h / 2, background, 9}};
-    if (ellipse) {
-        spots.insert(spots.end(), {{x + w / 2, y + h / 2, cyan, 9}, {x, y + h / 2, cyan, 9}});
-    }
-    for (const auto& [across, up] : {std::pair{0, 0}, {0, 1}, {1, 1}, {1, 0}}) {
-        spots.push_back({x + across * w, y + up * h, red, ellipse ? 9 : 1, ellipse ? 1 : 3});
-        spots.push_back({x + across * w, y + (0.15 + 0.7 * up) * h, red, 1});
-    }
-    return {name, paraquad, input, true, {x + w / 2, y + h / 2, 2 * std::max(w, h)}, spots};
-}
+const std::string matrixHeader =
+    "matrica preslikavanja koja slika trougao ABC u trougao A'B'C' je\n";
 
-// The right triangle (0, 0), (4, 0), (0, 3) and its copy 10 to the right: the box runs from the
-// circumcircle's (-0.5, -1) to its image's (14.5, 4). The sides are looked at away from where the
-// circles touch them, and the image of A under the traced circumcircle.
 // clang-format off
 const Figure figures[] = {
-    {"Right", trimap, "0 0 4 0 0 3\n10 0 14 0 10 3", true, {7, 1.5, 30}, {
-        {-3, 6, background, 9},
-        {3, 0, red, 1}, {0, 2.4, red, 1}, {3.4, 0.45, red, 1},                    // sides
-        {13, 0, red, 1}, {10, 2.4, red, 1}, {13.4, 0.45, red, 1},
-        {2, 1.5, blue, 9}, {2, 4, blue, 1}, {-0.5, 1.5, blue, 1}, {2, -1, blue, 1}, // circumcircle
-        {1, 1, green, 9}, {1, 2, green, 1}, {2, 1, green, 1},                       // incircle
-        {10, 0, yellow, 1, 2},                                                      // image of A
-        {12, 1.5, cyan, 9}, {11, 1, cyan, 9}, {14.5, 1.5, cyan, 9}, {12, 1, cyan, 9}}}, // traced
-    {"ClockwiseAndTall", trimap, "1000 1000 1000 1004 1003 1000"},
-    {"FlatAtB", trimap, "5 5 15 5 25 5.03"},
-    {"FlatAtC", trimap, "1 1 3 1 2 1.003"},
-    {"HugeSides", trimap, "0 0 2e19 0 0 2e18"},
-    {"FlatUnderAHugeCircumcircle", trimap, "0 0 1 0 2 1e-20"},
+    {"CounterClockwiseOntoClockwise", trimap,
+     "1203.5 -417.25 1876.125 -102.75 1455.8 391.6\n-2310.4 1502.7 -2795.15 2011.2 -1688.9 2240.35",
+     matrixHeader + "-1.264356 1.162758 -303.586548 \n0.385857 0.791616 1368.623169 \n"
+                    "0.000000 0.000000 1.000000 \n"
+                    "koordinate slike tacke a su x=-2310.399902 y=1502.699829\n"
+                    "koordinate slike tacke b su x=-2795.149902 y=2011.199951\n"
+                    "koordinate slike tacke c su x=-1688.900024 y=2240.350098\n"},
+    {"ClockwiseOntoCounterClockwise", trimap,
+     "-4.6 -0.8 -1.3 8.4 3.7 2.9\n12.25 -6.5 19.75 3.125 7.5 0.375",
+     matrixHeader + "-1.113796 1.214731 8.098324 \n0.430826 0.891660 -3.804872 \n"
+                    "0.000000 0.000000 1.000000 \n"
+                    "koordinate slike tacke a su x=12.249999 y=-6.500000\n"
+                    "koordinate slike tacke b su x=19.749998 y=3.124999\n"
+                    "koordinate slike tacke c su x=7.500000 y=0.375000\n"},
+    // The box's bottom is the circumcircle's alone.
+    {"FramedByTheBottomOfItsCircumcircle", trimap, "-6.2 2.1 5.9 2.3 0.4 3.05\n20.5 5.25 26.55 5.6 23.7 6.1"},
+    // Too flat for the bisectors to cross within the tolerance; each onto a turned, scaled copy.
+    {"FlatAtB", trimap, "2.5 1.5 12.5 6.5 22.5 11.52\n9.372595 0.3235572 18.61298 14.31875 27.83836 28.33992"},
+    {"FlatAtC", trimap, "-3.2 4.1 0.8 7.1 -1.2024 5.6032\n0.01807806 -0.5739438 2.96423 6.323171 1.485637 2.87697"},
+    {"HugeSides", trimap, "0 0 2e19 0 0 2e18\n0 0 2e19 0 0 2e18"},
+    {"FlatUnderAHugeCircumcircle", trimap, "0 0 1 0 2 1e-20\n0 0 1 0 2 1e-20"},
     {"TinyAndThin", trimap, "0 0 1e-23 0 0 1e-15\n0 1e-14 1e-23 1e-14 0 1.1e-14"},
-    {"TinySideAB", trimap, "0 0 1e-22 0 0 1e-16"},
-    {"TooSmallToInvert", trimap, "0 0 1e-23 0 0 1e-23", false},
+    {"TinySideAB", trimap, "0 0 1e-22 0 0 1e-16\n0 0 1e-22 0 0 1e-16"},
+    {"Clockwise", paraquad, "16.5 -5.3 -15.8 19.1 0.4 7",
+     "koordinate temena D paralelograma su x=32.699718, y=-17.399790\n"},
+    {"CounterClockwise", paraquad, "2250.5 987.4 1896.7 1210.1 1502.3 733.6",
+     "koordinate temena D paralelograma su x=1856.100098, y=510.900024\n"},
+    // Sides within the tolerance of parallel: D is A + C - B.
+    {"NearlyCollinear", paraquad, "12.5 -7.25 92.5 52.75 172.5 112.85",
+     "koordinate temena D paralelograma su x=92.500000, y=52.849998\n"},
     {"TinyParallelogram", paraquad, "-1.21087397e-22 4.74984738e-22 -7.34986628e-22 "
                                     "2.63888866e-22 -3.83272425e-23 5.11431879e-22"},
-    upright("TallFarAway", 1e6, 1e6, 1, 3), // where a float pipeline would lose its shape
-    upright("UnitSquareFarAway", 1e7, 1e7, 1, 1, false), // its centre is no float
-    {"JustTooLargeToDraw", paraquad, "0 0 5.2e36 0 5.2e36 5.2e36", false},
-    upright("JustLargeEnoughToDraw", 0, 0, double(4.8e36f), double(4.8e36f)),
-    {"JustTooSmallToDraw", paraquad, "0 0 4.8e-33 0 4.8e-33 4.8e-33", false},
-    upright("JustSmallEnoughToDraw", 0, 0, double(5.2e-33f), double(5.2e-33f)),
+    // Where a float pipeline would lose the shape; at 1e7 the ellipse has shrunk onto a corner.
+    {"TallFarAway", paraquad, "1000000 1000000 1000000 1000003 1000001 1000003"},
+    {"UnitSquareFarAway", paraquad, "10000000 10000000 10000000 10000001 10000001 10000001"},
+    // The ends of the drawable range; 5.2e36 and 4.8e-33 are refused.
+    {"JustLargeEnoughToDraw", paraquad, "0 0 0 4.8e36 4.8e36 4.8e36"},
+    {"JustSmallEnoughToDraw", paraquad, "0 0 0 5.2e-33 5.2e-33 5.2e-33"},
 };
 // clang-format on
 
-// Exact, in double, for judging the constructions.
-double distance(Point p, Point q) {
-    return std::hypot(double(q.x) - p.x, double(q.y) - p.y);
+// The figure's own geometry, in double.
+struct Exact {
+    double x, y;
+};
+
+double distance(Exact p, Exact q) {
+    return std::hypot(q.x - p.x, q.y - p.y);
 }
 
-double distanceToLineThrough(Point p, Point a, Point b) {
-    const double twiceArea =
-        (double(b.x) - a.x) * (double(p.y) - a.y) - (double(b.y) - a.y) * (double(p.x) - a.x);
-    return std::abs(twiceArea) / distance(a, b);
+// Twice the signed area of pqr.
+double twiceArea(Exact p, Exact q, Exact r) {
+    return (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
+}
+
+// The affine map taking (0, 0), (1, 0), (0, 1) to o, o + u, o + v, after `before`, if any.
+struct Affine {
+    Exact o, u, v;
+    Exact operator()(Exact p) const {
+        return {o.x + p.x * u.x + p.y * v.x, o.y + p.x * u.y + p.y * v.y};
+    }
+};
+
+// Takes a, b, c onto a2, b2, c2.
+Affine affineMap(Exact a, Exact b, Exact c, Exact a2, Exact b2, Exact c2) {
+    const double det = twiceArea(a, b, c);
+    const Exact u{b.x - a.x, b.y - a.y}, v{c.x - a.x, c.y - a.y};
+    const Exact u2{b2.x - a2.x, b2.y - a2.y}, v2{c2.x - a2.x, c2.y - a2.y};
+    // The images of (1, 0) and (0, 1) relative to a, then the image of the origin.
+    const Exact ex{(u2.x * v.y - v2.x * u.y) / det, (u2.y * v.y - v2.y * u.y) / det};
+    const Exact ey{(v2.x * u.x - u2.x * v.x) / det, (v2.y * u.x - u2.y * v.x) / det};
+    return {{a2.x - ex.x * a.x - ey.x * a.y, a2.y - ex.y * a.x - ey.y * a.y}, ex, ey};
+}
+
+// How much a rounding in a map or a crossing built on abc can grow: one over the sine of its
+// sharpest angle.
+double conditionOf(Exact a, Exact b, Exact c) {
+    const double ab = distance(a, b), bc = distance(b, c), ca = distance(c, a);
+    return std::max({ab * bc, bc * ca, ca * ab}) / std::abs(twiceArea(a, b, c));
+}
+
+Point rounded(Exact p) {
+    return {float(p.x), float(p.y)};
+}
+
+// The centre's image, then 200 points around the circle at single-precision angles, each mapped.
+void trace(std::vector<Point>& points, Exact centre, double radius, const Affine& map) {
+    points.push_back(rounded(map(centre)));
+    for (int i = 0; i < 200; ++i) {
+        const double angle = double(float(i * 2 * std::numbers::pi / 200));
+        points.push_back(rounded(
+            map({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)})));
+    }
+}
+
+// What trimap must store: both triangles, the circle through A, B and C and the one inside them
+// touching their sides, with their centres, the images of A, B and C, and both circles traced
+// through the map; with the angle of ABC that most amplifies a rounding.
+Scene expectedTriangles(const std::vector<Exact>& v, double& condition) {
+    const Exact a = v[0], b = v[1], c = v[2];
+    const Point p[] = {rounded(a),    rounded(b),    rounded(c),
+                       rounded(v[3]), rounded(v[4]), rounded(v[5])};
+    Scene s;
+    s.segments = {{p[1], p[2]}, {p[0], p[2]}, {p[0], p[1]},
+                  {p[4], p[5]}, {p[3], p[5]}, {p[3], p[4]}};
+    const double ab = distance(a, b), bc = distance(b, c), ca = distance(c, a);
+    const double det = twiceArea(a, b, c), ab2 = ab * ab, ca2 = ca * ca;
+    const Exact circumcentre{a.x + ((c.y - a.y) * ab2 - (b.y - a.y) * ca2) / (2 * det),
+                             a.y + ((b.x - a.x) * ca2 - (c.x - a.x) * ab2) / (2 * det)};
+    const Exact incentre{(bc * a.x + ca * b.x + ab * c.x) / (ab + bc + ca),
+                         (bc * a.y + ca * b.y + ab * c.y) / (ab + bc + ca)};
+    const double circumradius = distance(a, circumcentre),
+                 inradius = std::abs(det) / (ab + bc + ca);
+    s.circles = {{rounded(circumcentre), float(circumradius), Blue},
+                 {rounded(incentre), float(inradius), Green}};
+    s.points = {p[3], p[4], p[5], rounded(circumcentre), rounded(incentre)};
+    const Affine map = affineMap(a, b, c, v[3], v[4], v[5]);
+    trace(s.points, incentre, inradius, map);
+    trace(s.points, circumcentre, circumradius, map);
+    const Colour colours[] = {Yellow, Yellow, Yellow, Blue, Green};
+    for (std::size_t i = 0; i < s.points.size(); ++i) {
+        s.points[i].colour = i < 5 ? colours[i] : Cyan;
+    }
+    condition = conditionOf(a, b, c);
+    return s;
+}
+
+// What paraquad must store: the ellipse inscribed in ABCD, D = A + C - B, traced as the unit
+// circle through the map of the square (+-1, +-1) onto ABCD, then its sides AB, BC, CD, DA.
+Scene expectedParallelogram(const std::vector<Exact>& v, double& condition) {
+    const Exact a = v[0], b = v[1], c = v[2], d{a.x + c.x - b.x, a.y + c.y - b.y};
+    Scene s;
+    trace(s.points, {0, 0}, 1,
+          {{(a.x + c.x) / 2, (a.y + c.y) / 2},
+           {(b.x - a.x) / 2, (b.y - a.y) / 2},
+           {(d.x - a.x) / 2, (d.y - a.y) / 2}});
+    for (Point& p : s.points) {
+        p.colour = Cyan;
+    }
+    const Point pa = rounded(a), pb = rounded(b), pc = rounded(c), pd = rounded(d);
+    s.segments = {{pa, pb}, {pb, pc}, {pc, pd}, {pd, pa}};
+    condition = conditionOf(a, b, c);
+    return s;
+}
+
+// Each stored value within `tolerance` of what it must be, circles within `circleTolerance`;
+// colours exactly.
+void expectAlike(const Scene& want, const Scene& got, double tolerance, double circleTolerance) {
+    ASSERT_EQ(want.points.size(), got.points.size());
+    ASSERT_EQ(want.segments.size(), got.segments.size());
+    ASSERT_EQ(want.circles.size(), got.circles.size());
+    const auto near = [](Point w, Point g) {
+        return std::hypot(double(w.x) - g.x, double(w.y) - g.y);
+    };
+    for (std::size_t i = 0; i < want.points.size(); ++i) {
+        EXPECT_LE(near(want.points[i], got.points[i]), tolerance) << "point " << i;
+        EXPECT_EQ(want.points[i].colour, got.points[i].colour) << "point " << i;
+    }
+    for (std::size_t i = 0; i < want.segments.size(); ++i) {
+        const Segment w = want.segments[i], g = got.segments[i];
+        EXPECT_LE(std::max(near(w.from, g.from), near(w.to, g.to)), tolerance) << "side " << i;
+        EXPECT_EQ(Red, g.colour) << "side " << i;
+    }
+    for (std::size_t i = 0; i < want.circles.size(); ++i) {
+        const Circle w = want.circles[i], g = got.circles[i];
+        EXPECT_LE(near(w.centre, g.centre), circleTolerance) << "circle " << i;
+        EXPECT_NEAR(w.radius, g.radius, circleTolerance) << "circle " << i;
+        EXPECT_EQ(w.colour, g.colour) << "circle " << i;
+    }
+}
+
+// The box around everything stored, circles to their single-precision extremes.
+BoundingBox boxOf(const Scene& s) {
+    BoundingBox box;
+    const auto widen = [&](float x0, float y0, float x1, float y1) {
+        box.low = {std::min(box.low.x, x0), std::min(box.low.y, y0)};
+        box.high = {std::max(box.high.x, x1), std::max(box.high.y, y1)};
+    };
+    for (const Point& p : s.points) {
+        widen(p.x, p.y, p.x, p.y);
+    }
+    for (const Segment& g : s.segments) {
+        widen(g.from.x, g.from.y, g.from.x, g.from.y);
+        widen(g.to.x, g.to.y, g.to.x, g.to.y);
+    }
+    for (const Circle& k : s.circles) {
+        const double x = k.centre.x, y = k.centre.y, r = k.radius;
+        widen(float(x - r), float(y - r), float(x + r), float(y + r));
+    }
+    return box;
 }
 
 Image drawnOffscreen() {
@@ -159,54 +276,82 @@ Image drawnOffscreen() {
     return image;
 }
 
-Image renderedSvg() {
+Image rendered(const std::string& svg) {
     const ScratchFolder folder;
     const std::string f = folder.path;
-    std::ofstream(f + "/p.svg") << sceneSvg();
+    std::ofstream(f + "/p.svg") << svg;
     EXPECT_EQ(0, run("rsvg-convert -o " + f + "/p.png " + f + "/p.svg", "").status);
     return readPng(f + "/p.png");
 }
 
+// What the README promises of the document: the window's size and title over its background,
+// one element a line, numbers to nine significant digits (here the last dot's).
+void expectSvgText(const std::string& svg, const Scene& s, View view) {
+    EXPECT_TRUE(svg.starts_with(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "width=\"1024\" height=\"700\" viewBox=\"0 0 1024 700\" shape-rendering=\"crispEdges\" "
+        "fill=\"none\" stroke-width=\"1\">\n<title>Geometrija - prikaz zadatka</title>\n"
+        "<rect width=\"1024\" height=\"700\" fill=\"#e6e6cc\"/>\n"));
+    EXPECT_TRUE(svg.ends_with("\"/>\n</svg>\n"));
+    EXPECT_EQ(5 + s.circles.size() + 3 * s.segments.size() + s.points.size(),
+              std::count(svg.begin(), svg.end(), '\n'));
+    const Spot last = spotOf(view, s.points.back().x, s.points.back().y);
+    const std::size_t x = svg.rfind("<rect x=\"") + 9, y = svg.find(" y=\"", x) + 4;
+    EXPECT_NEAR(last.x - 2, std::strtod(&svg[x], nullptr), 1e-6) << svg.substr(x - 9);
+    EXPECT_NEAR(last.y - 2, std::strtod(&svg[y], nullptr), 1e-6) << svg.substr(x - 9);
+}
+
 class Figures : public testing::TestWithParam<Figure> {};
 
-// Accepted or refused as it should be, with nothing stored but finite numbers; a triangle's
-// circumcircle through A, B and C and its incircle touching the three sides, a parallelogram's
-// D = A + C - B; and the colours where the figure says they must be.
 TEST_P(Figures, AreTrueInNumbersAndPictures) {
     const Figure& f = GetParam();
-    const bool twoTriangles = &f.tool == &paraquad || f.input.find('\n') != std::string::npos;
-    const bool accepted = converse(f.tool, twoTriangles ? f.input : f.input + "\n" + f.input);
-    EXPECT_TRUE(holdsOnlyFiniteValues(scene));
-    ASSERT_EQ(f.accepted, accepted);
-    if (!accepted) {
-        return;
+    const Conversation said = converse(f.tool, f.input);
+    ASSERT_TRUE(said.accepted) << said.transcript;
+    EXPECT_TRUE(said.transcript.ends_with(f.report)) << said.transcript;
+    std::vector<Exact> v;
+    std::istringstream numbers(f.input);
+    for (std::string x, y; numbers >> x >> y;) {
+        v.push_back({std::strtof(x.c_str(), nullptr), std::strtof(y.c_str(), nullptr)});
     }
-    const std::vector<Segment>& sides = scene.segments;
-    if (&f.tool == &paraquad) {
-        const Point a = sides[0].from, b = sides[0].to, c = sides[1].to;
-        const Point d{float(double(a.x) + c.x - b.x), float(double(a.y) + c.y - b.y)};
-        EXPECT_NEAR(0, distance(sides[2].to, d) / distance(a, b), 1e-3);
-    } else {
-        const Point v[] = {sides[2].from, sides[0].from, sides[0].to};
-        const Circle circum = scene.circles[0], inscribed = scene.circles[1];
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_NEAR(1, distance(circum.centre, v[i]) / circum.radius, 1e-3) << i;
-            EXPECT_NEAR(
-                1, distanceToLineThrough(inscribed.centre, v[i], v[(i + 1) % 3]) / inscribed.radius,
-                1e-3)
-                << i;
-        }
-    }
-    for (const bool svg : {false, true}) {
-        const Image image = f.spots.empty() ? Image{} : svg ? renderedSvg() : drawnOffscreen();
-        for (const Spot& s : f.spots) {
-            EXPECT_LE(s.least, image.count(pixelOf(f.view, s.x, s.y), s.radius, s.colour))
-                << (svg ? "svg" : "offscreen") << " at " << s.x << ", " << s.y;
-        }
-    }
+    double condition = 0;
+    const Scene want = &f.tool == &paraquad ? expectedParallelogram(v, condition)
+                                            : expectedTriangles(v, condition);
+    // A few units in the last place of the figure, grown by how a flat figure amplifies them.
+    const BoundingBox wanted = boxOf(want);
+    const double ulp = std::ldexp(std::max({std::abs(wanted.low.x), std::abs(wanted.low.y),
+                                            std::abs(wanted.high.x), std::abs(wanted.high.y)}),
+                                  -23);
+    expectAlike(want, scene, 4 * ulp * condition, 4 * ulp);
+    const BoundingBox box = boxOf(scene);
+    expectPoint(box.low.x, box.low.y, scene.box.low);
+    expectPoint(box.high.x, box.high.y, scene.box.high);
+    const View view = viewOf(box);
+    const std::string svg = sceneSvg();
+    expectSvgText(svg, scene, view);
+    std::string where;
+    EXPECT_EQ(0, mismatches(drawnOffscreen(), scene, view, Outlines::Polygons, where)) << where;
+    EXPECT_EQ(0, mismatches(rendered(svg), scene, view, Outlines::Circles, where)) << where;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Figures, testing::ValuesIn(figures),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// Stored values where every described rounding shows, from the same float32 evaluation.
+TEST(Figures, StoreEveryDescribedRoundingBitForBit) {
+    ASSERT_TRUE(converse(trimap, figures[0].input).accepted);
+    expectPoint(0x1.681916p+10f, -0x1.7af1eap+5f, scene.circles[0].centre);
+    expectPoint(0x1.b73d0ap+8f, 0x1.9f2828p+7f, {scene.circles[0].radius, scene.circles[1].radius});
+    expectPoint(0x1.81702ap+10f, -0x1.df1c82p+4f, scene.circles[1].centre);
+    expectPoint(-0x1.13551p+11f, 0x1.094cb6p+11f, scene.points[40]);
+    expectPoint(-0x1.7d9c42p+10f, 0x1.c157p+10f, scene.points[300]);
+    // Both centres from their closed forms.
+    ASSERT_TRUE(converse(trimap, figures[4].input).accepted);
+    expectPoint(0x1.d38c12p+8f, -0x1.35b2b8p+9f, scene.circles[0].centre);
+    expectPoint(-0x1.3381d8p+0f, 0x1.66809ep+2f, scene.circles[1].centre);
+    expectPoint(0x1.869fe8p+9f, 0x1.062b34p-9f, {scene.circles[0].radius, scene.circles[1].radius});
+    ASSERT_TRUE(converse(paraquad, figures[9].input).accepted);
+    expectPoint(0x1.059906p+5f, -0x1.16658ap+4f, scene.segments[2].to);
+    expectPoint(0x1.3e0b7ap+4f, -0x1.edcb7p+2f, scene.points[58]);
+}
 
 } // namespace

@@ -5,18 +5,88 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 
-int Image::count(Pixel p, int radius, Rgb8 colour) const {
-    int n = 0;
-    for (int y = std::max(0, p.y - radius); y <= std::min(height - 1, p.y + radius); ++y) {
-        for (int x = std::max(0, p.x - radius); x <= std::min(width - 1, p.x + radius); ++x) {
-            const std::uint8_t* s = &rgb[3 * std::size_t(y * width + x)];
-            // 0.5 and 0.9 fall between two 8-bit levels.
-            n += std::abs(s[0] - colour.r) <= 2 && std::abs(s[1] - colour.g) <= 2 &&
-                 std::abs(s[2] - colour.b) <= 2;
+namespace {
+
+constexpr int width = 1024, height = 700;
+constexpr int unknown = -1;
+constexpr int backgroundIndex = std::size(palette8);
+
+// A pixel is surely painted by a 1-pixel line whose centre passes within 0.3 of its centre, and
+// may be within 1.3; by a 4 x 4 dot whose centre lies within 1.5 of its centre in x and in y, and
+// may be within 2.6.
+constexpr double lineSure = 0.3, lineMaybe = 1.3, dotSure = 1.5, dotMaybe = 2.6;
+
+double distanceToSegment(Spot p, Spot a, Spot b) {
+    const double dx = b.x - a.x, dy = b.y - a.y, squared = dx * dx + dy * dy;
+    const double t =
+        squared == 0 ? 0 : std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / squared, 0.0, 1.0);
+    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
+}
+
+// What the picture must show: a palette index, the background or unknown, pixel by pixel, painted
+// shape after shape in the window's order.
+struct Expected {
+    std::vector<int> colour = std::vector<int>(std::size_t(width * height), backgroundIndex);
+
+    // Over the pixels within `reach` of the box from `low` to `high`: those at a distance of at
+    // most `maybe` become unknown unless they already show c, and those at most `sure` show c.
+    template <typename Distance>
+    void paint(Spot low, Spot high, double reach, double sure, double maybe, int c,
+               Distance distance) {
+        const int x0 = std::max(0, int(std::floor(low.x - reach)));
+        const int x1 = std::min(width - 1, int(std::ceil(high.x + reach)));
+        const int y0 = std::max(0, int(std::floor(low.y - reach)));
+        const int y1 = std::min(height - 1, int(std::ceil(high.y + reach)));
+        for (int y = y0; y <= y1; ++y) {
+            for (int x = x0; x <= x1; ++x) {
+                const double d = distance(Spot{x + 0.5, y + 0.5});
+                int& here = colour[std::size_t(y) * width + std::size_t(x)];
+                if (d <= sure) {
+                    here = c;
+                } else if (d <= maybe && here != c) {
+                    here = unknown;
+                }
+            }
         }
     }
-    return n;
+
+    void dot(Spot at, int c) {
+        paint(at, at, dotMaybe, dotSure, dotMaybe, c,
+              [&](Spot p) { return std::max(std::abs(p.x - at.x), std::abs(p.y - at.y)); });
+    }
+
+    // Where a line starts or ends, the pixel it paints depends on the rasteriser's rules.
+    void line(Spot a, Spot b, int c) {
+        const double span = std::hypot(b.x - a.x, b.y - a.y);
+        const Spot low{std::min(a.x, b.x), std::min(a.y, b.y)};
+        const Spot high{std::max(a.x, b.x), std::max(a.y, b.y)};
+        paint(low, high, lineMaybe, -1, lineMaybe, c,
+              [&](Spot p) { return distanceToSegment(p, a, b); });
+        if (span > 2) {
+            const double ux = (b.x - a.x) / span, uy = (b.y - a.y) / span;
+            const Spot a1{a.x + ux, a.y + uy}, b1{b.x - ux, b.y - uy};
+            paint(low, high, lineMaybe, lineSure, -1, c,
+                  [&](Spot p) { return distanceToSegment(p, a1, b1); });
+        }
+    }
+
+    void circle(Spot centre, double radius, int c) {
+        const Spot low{centre.x - radius, centre.y - radius};
+        const Spot high{centre.x + radius, centre.y + radius};
+        paint(low, high, lineMaybe, lineSure, lineMaybe, c, [&](Spot p) {
+            return std::abs(std::hypot(p.x - centre.x, p.y - centre.y) - radius);
+        });
+    }
+};
+
+} // namespace
+
+bool Image::shows(int x, int y, Rgb8 colour) const {
+    const std::uint8_t* s = &rgb[3 * std::size_t(y * width + x)];
+    return std::abs(s[0] - colour.r) <= 2 && std::abs(s[1] - colour.g) <= 2 &&
+           std::abs(s[2] - colour.b) <= 2;
 }
 
 Image readPng(const std::string& path) {
@@ -31,9 +101,59 @@ Image readPng(const std::string& path) {
     return image;
 }
 
-Pixel pixelOf(View view, double x, double y) {
+View viewOf(BoundingBox box) {
+    const float w = float(double(box.high.x) - box.low.x);
+    const float h = float(double(box.high.y) - box.low.y);
+    return {(double(box.low.x) + box.high.x) / 2, (double(box.low.y) + box.high.y) / 2,
+            double(float(2.0 * std::max(w, h)))};
+}
+
+Spot spotOf(View view, double x, double y) {
     // 45 degrees show 2 d tan(22.5 degrees) of the plane over the window's 700 rows.
-    const double scale = 350.0 / (view.distance * std::tan(M_PI / 8.0));
-    return {int(std::floor(512.0 + (x - view.x) * scale)),
-            int(std::floor(350.0 - (y - view.y) * scale))};
+    const double scale = 350.0 / (view.distance * std::tan(std::numbers::pi / 8));
+    return {512.0 + (x - view.x) * scale, 350.0 - (y - view.y) * scale};
+}
+
+int mismatches(const Image& image, const Scene& shown, View view, Outlines outlines,
+               std::string& where) {
+    Expected e;
+    const auto spot = [&](Point p) { return spotOf(view, p.x, p.y); };
+    for (const Circle& k : shown.circles) {
+        if (outlines == Outlines::Circles) {
+            e.circle(spot(k.centre), std::abs(spot({0, k.radius}).y - spot({0, 0}).y), k.colour);
+            continue;
+        }
+        const auto vertex = [&](int i) {
+            const double angle = double(float(i * 2 * std::numbers::pi / 100));
+            return spotOf(view, k.centre.x + k.radius * std::cos(angle),
+                          k.centre.y + k.radius * std::sin(angle));
+        };
+        for (int i = 0; i < 100; ++i) {
+            e.line(vertex(i), vertex((i + 1) % 100), k.colour);
+        }
+    }
+    for (const Segment& s : shown.segments) {
+        e.line(spot(s.from), spot(s.to), s.colour);
+        e.dot(spot(s.from), s.colour);
+        e.dot(spot(s.to), s.colour);
+    }
+    for (const Point& p : shown.points) {
+        e.dot(spot(p), p.colour);
+    }
+    if (image.width != width || image.height != height) {
+        where = " no picture";
+        return width * height;
+    }
+    int differing = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int c = e.colour[std::size_t(y) * width + std::size_t(x)];
+            if (c != unknown &&
+                !image.shows(x, y, c == backgroundIndex ? background : palette8[c]) &&
+                ++differing <= 3) {
+                where += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+            }
+        }
+    }
+    return differing;
 }

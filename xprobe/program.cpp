@@ -34,12 +34,16 @@ Ran run(const std::string& command, const std::string& input) {
     return {WEXITSTATUS(raw), contents(f + "/out"), contents(f + "/err")};
 }
 
-bool converse(const Tool& tool, std::string input) {
+Conversation converse(const Tool& tool, std::string input) {
     std::FILE* in = fmemopen(input.data(), input.size(), "r");
-    std::FILE* out = std::fopen("/dev/null", "w");
+    char* text = nullptr;
+    std::size_t size = 0;
+    std::FILE* out = open_memstream(&text, &size);
     scene = Scene{};
     const bool accepted = tool.dialogue(in, out, stderr);
     std::fclose(in);
     std::fclose(out);
-    return accepted;
+    Conversation said{accepted, std::string(text, size)};
+    std::free(text);
+    return said;
 }

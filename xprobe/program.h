@@ -6,8 +6,6 @@
 #include "command_line.h"
 #include "scene.h"
 
-#include <algorithm>
-#include <cmath>
 #include <string>
 
 // A fresh folder, removed with all it holds when this goes.
@@ -30,16 +28,10 @@ struct Ran {
 // Runs the shell command with `input` on its standard input, until it ends or 10 s have passed.
 Ran run(const std::string& command, const std::string& input);
 
-// Runs the program's dialogue in-process on `input`, on a fresh scene, its prompts and report
-// thrown away; whether it accepted.
-bool converse(const Tool& tool, std::string input);
+struct Conversation {
+    bool accepted;
+    std::string transcript; // the prompts, then the report or the refusal
+};
 
-// Whether the scene holds nothing but finite numbers, judged apart from the programs' own check.
-inline bool holdsOnlyFiniteValues(const Scene& s) {
-    const auto finite = [](Point p) { return std::isfinite(p.x) && std::isfinite(p.y); };
-    return std::all_of(s.points.begin(), s.points.end(), finite) &&
-           std::all_of(s.segments.begin(), s.segments.end(),
-                       [&](Segment g) { return finite(g.from) && finite(g.to); }) &&
-           std::all_of(s.circles.begin(), s.circles.end(),
-                       [&](Circle c) { return finite(c.centre) && std::isfinite(c.radius); });
-}
+// Runs the program's dialogue in-process on `input`, on a fresh scene.
+Conversation converse(const Tool& tool, std::string input);

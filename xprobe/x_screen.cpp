@@ -53,7 +53,7 @@ std::optional<WindowInfo> findWindow(const char* title) {
 std::optional<WindowInfo> awaitWindow(const char* title) {
     for (int tries = 0; tries < 10000; ++tries) {
         const std::optional<WindowInfo> window = findWindow(title);
-        if (window && grab(*window).count({0, 0}, 0, background) == 1) {
+        if (window && grab(*window).shows(0, 0, background)) {
             return window;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
