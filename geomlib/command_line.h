@@ -27,8 +27,10 @@ struct Options {
     std::string problem;               // what is wrong, for Misuse
 };
 
-// Reads the options with getopt_long_only, so that GLUT's single-dash words (-display,
-// -geometry, ...) are options too.
+// Reads the options as getopt_long_only would: with one dash or two, cut short while they stay
+// unambiguous, a value after '=' or in the next word, and -oFILE; GLUT's single-dash words
+// (-display, -geometry, ...) are options too. Each misuse is said in words, naming the option as
+// typed in printable text.
 Options parseOptions(int argc, char** argv);
 
 // The whole program; returns its exit status. A misuse ends it with status 2 before anything

@@ -2,16 +2,58 @@
 
 #include "camera.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <string>
+
+namespace {
+
+// The next word of the input: what lies between white space. Empty at the end of the input. The
+// character after it is left unread, as a formatted read leaves it.
+std::string readWord(std::FILE* in) {
+    int c = std::getc(in);
+    while (c != EOF && std::isspace(c)) {
+        c = std::getc(in);
+    }
+    std::string word;
+    for (; c != EOF && !std::isspace(c); c = std::getc(in)) {
+        word += static_cast<char>(c);
+    }
+    if (c != EOF) {
+        std::ungetc(c, in);
+    }
+    return word;
+}
+
+// A whole word converted as "%f" converts a number, in the C locale; false when anything is glued
+// to the number, as in 1,5 or 3abc or 1e, which the formatted read would have cut short.
+bool readNumber(std::FILE* in, float& number) {
+    const std::string word = readWord(in);
+    char* end = nullptr;
+    const float value = std::strtof(word.c_str(), &end);
+    if (word.empty() || end != word.c_str() + word.size()) {
+        return false;
+    }
+    number = value;
+    return true;
+}
+
+} // namespace
 
 Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c) {
-    const int converted = std::fscanf(in, "%f %f %f %f %f %f", &a.x, &a.y, &b.x, &b.y, &c.x, &c.y);
+    float* const coordinates[] = {&a.x, &a.y, &b.x, &b.y, &c.x, &c.y};
+    const bool numbers =
+        std::all_of(std::begin(coordinates), std::end(coordinates),
+                    [in](float* coordinate) { return readNumber(in, *coordinate); });
     if (std::ferror(in)) {
         return Verdict::Unreadable;
     }
-    if (converted != 6 || !isFinite(a) || !isFinite(b) || !isFinite(c)) {
+    if (!numbers || !isFinite(a) || !isFinite(b) || !isFinite(c)) {
         return Verdict::Invalid;
     }
     // With finite differences the products are exact in double, so only an overflowed

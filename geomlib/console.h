@@ -17,10 +17,10 @@ struct DialogueTexts {
     const char* outOfRange; // finite, but a result overflows or the picture cannot be drawn
 };
 
-// One formatted read of six numbers into a, b, c (x then y of each); what was not converted is
-// left as it was. Unreadable when the stream failed, with errno saying why. Invalid unless all six
-// were converted and are finite floats, Collinear when the triangle's determinant is 0, OutOfRange
-// when a difference of coordinates overflows.
+// Reads six numbers into a, b, c (x then y of each), each a whole word converted as "%f" converts
+// it, and nothing after them; what was not read is left as it was. Unreadable when the stream
+// failed, with errno saying why. Invalid unless all six are numbers and finite floats, Collinear
+// when the triangle's determinant is 0, OutOfRange when a difference of coordinates overflows.
 Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c);
 
 // Accepted when the scene holds only finite numbers and the viewer can draw it; otherwise

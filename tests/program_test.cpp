@@ -64,20 +64,26 @@ void expectRefused(const Reading& r, const std::string& input, const std::string
         << input << ": " << said.transcript;
 }
 
-// In each of the six places across the cases: anything but a finite float, or the end of input.
+// In each of the six places: anything but a whole word that is a finite float, or the end of input.
 TEST(Refusals, NameWhatIsNotSixFiniteNumbers) {
-    const char* const notFinite[] = {"x", "inf", "-nan", "1e39", "-3.5e38"};
+    const char* const notNumbers[] = {"x",   "inf", "-nan", "1e39",  "-3.5e38",
+                                      "1,5", "1e",  "3abc", "1.5.2", "2\x01"};
     for (const Reading& r : readings) {
         std::istringstream numbers(r.valid);
         const std::vector<std::string> words{std::istream_iterator<std::string>(numbers), {}};
         for (std::size_t place = 0; place < 6; ++place) {
-            std::string bad, cut;
-            for (std::size_t i = 0; i < 6; ++i) {
-                bad += (i == place ? notFinite[place % std::size(notFinite)] : words[i]) + " ";
-                cut += i < place ? words[i] + " " : "";
+            std::string cut;
+            for (std::size_t i = 0; i < place; ++i) {
+                cut += words[i] + "\t";
             }
-            expectRefused(r, bad, "neispravne koordinate %");
             expectRefused(r, cut, "neispravne koordinate %");
+            for (const std::string word : notNumbers) {
+                std::string input;
+                for (std::size_t i = 0; i < words.size(); ++i) {
+                    input += (i == place ? word : words[i]) + " ";
+                }
+                expectRefused(r, input, "neispravne koordinate %");
+            }
         }
     }
 }
@@ -113,14 +119,15 @@ TEST(Refusals, NameCollinearAndOutOfRangeFigures) {
 }
 
 // {} stands for a folder of the case's own, which holds the file old.SVG (mode 640) and the
-// folder in.svg beforehand, and after them only the files `made` names, with their modes.
+// folder in.svg beforehand, and after them the files `left` names, with their modes. {nobody}
+// runs what follows as a user who is not root, where the test runs as root.
 struct Case {
     const char* name;
     std::string command, input;
     int status;
     std::string output, error; // one line on standard error that starts so
     bool replacesOld = false;
-    std::string made{};
+    std::string left = "old.SVG 640";
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
@@ -132,25 +139,26 @@ const std::string trimapReport = TRIMAP_PATH " --no-window";
 const std::string paraquadReport = PARAQUAD_PATH " --no-window";
 
 const Case cases[] = {
-    {"Trimap", trimapReport + " -iconic -display :0", "0\n0\n4\n0 1 3\n5 1 8 2 6 5", 0, report,
-     ""}, // X options pass; the numbers split anyhow
+    // X options pass; the numbers split anyhow; what follows the last is not read.
+    {"Trimap", trimapReport + " -iconic -display :0", "0\n0\n4\n0 1 3\r\n5 1\t8 2 6 5 x,y", 0,
+     report, ""},
     {"TrimapCollinearA2B2C2", trimapReport, "0 0 1 0 0 1\n2 2 2 2 2 2\n", 1,
      refused(abc + a2b2c2, "tri kolinearne tacke kao koordinate trougla A'B'C'"), ""},
     {"TrimapEmptyInput", trimapReport, "", 1, refused(abc, "neispravne koordinate trougla ABC"),
      ""},
-    {"Paraquad", paraquadReport, "1\n1\n5\n2\n6\n5\n", 0, fourth, ""},
+    {"Paraquad", paraquadReport, "1\r\n1\n5\n2\n6\n5\n", 0, fourth, ""},
     {"ParaquadCollinear", PARAQUAD_PATH " -o {}/p.svg", "0 0 1 1 2 2", 1,
      refused(quad, "tri kolinearne tacke kao koordinate temena paralelograma"), ""},
     {"ParaquadTooLargeToDraw", PARAQUAD_PATH " -o {}/p.png", "0 0 5.2e36 0 5.2e36 5.2e36", 1,
      refused(quad, "koordinate temena paralelograma izvan dozvoljenog opsega"), ""},
-    {"UnreadableInput", "sh -c 'exec " PARAQUAD_PATH " </'", "", 1, quad,
+    {"UnreadableInput", "exec " PARAQUAD_PATH " </", "", 1, quad,
      "ulaz nije procitan: Is a directory\n"},
-    {"HelpIntoAFullDisk", "sh -c 'exec " TRIMAP_PATH " --help >/dev/full'", "", 1, "",
+    {"HelpIntoAFullDisk", TRIMAP_PATH " --help >/dev/full", "", 1, "",
      "izvestaj nije ispisan: No space left on device\n"},
-    {"VersionIntoAFullDisk", "sh -c 'exec " PARAQUAD_PATH " --version >/dev/full'", "", 1, "",
+    {"VersionIntoAFullDisk", PARAQUAD_PATH " --version >/dev/full", "", 1, "",
      "izvestaj nije ispisan: No space left on device\n"},
-    {"ReportIntoAFullDisk", "sh -c 'exec " PARAQUAD_PATH " -o {}/p.svg >/dev/full'", "1 1 5 2 6 5",
-     1, "", "izvestaj nije ispisan: No space left on device\n"},
+    {"ReportIntoAFullDisk", PARAQUAD_PATH " -o {}/p.svg >/dev/full", "1 1 5 2 6 5", 1, "",
+     "izvestaj nije ispisan: No space left on device\n"},
     {"UnknownOption", TRIMAP_PATH " --no-windows", example, 2, "",
      "trimap: nepoznata opcija '--no-windows'" + hint},
     {"MissingFile", PARAQUAD_PATH " -o", "", 2, "",
@@ -161,9 +169,41 @@ const Case cases[] = {
      "trimap: opciji '-display' nedostaje vrednost" + hint},
     {"ExtraWord", TRIMAP_PATH " slika.png", example, 2, "",
      "trimap: suvisan argument 'slika.png'" + hint},
+    {"FlagWithAValue", TRIMAP_PATH " --version=1", "", 2, "",
+     "trimap: opcija '--version' ne prima vrednost" + hint},
+    {"Ambiguous", TRIMAP_PATH " -d :0", example, 2, "",
+     "trimap: dvosmislena opcija '-d' (-display, -direct)" + hint},
+    {"Unprintable", TRIMAP_PATH " --no-win$(printf '\\001')", example, 2, "",
+     "trimap: nepoznata opcija '--no-win\\x01'" + hint},
+    {"TwoPictures", TRIMAP_PATH " -o {}/a.png --output={}/b.svg", example, 2, "",
+     "trimap: opcija '--output' je data dva puta" + hint},
+    {"WindowTooLarge", TRIMAP_PATH " -geometry 32767x32767", example, 2, "",
+     "trimap: sirina i visina prozora moraju biti od 1 do 16384 piksela: '32767x32767'" + hint},
+    {"NoGeometry", TRIMAP_PATH " -geometry 640x", example, 2, "",
+     "trimap: neispravna geometrija prozora '640x'" + hint},
+    // Replaced whole, keeping its mode; through a link, the file linked to.
     {"SvgReplacesAFile", PARAQUAD_PATH " --output {}/old.SVG", "1 1 5 2 6 5", 0, fourth, "", true},
-    {"NewPictureFollowsTheUmask", "sh -c 'umask 027 && exec " TRIMAP_PATH " -o {}/t.PNG'", example,
-     0, report, "", false, "t.PNG 640"},
+    {"ThroughALink", "ln -s old.SVG {}/link.svg && " PARAQUAD_PATH " -o {}/link.svg", "1 1 5 2 6 5",
+     0, fourth, "", true, "link.svg 640, old.SVG 640"},
+    {"NewPictureFollowsTheUmask", "umask 027 && " TRIMAP_PATH " -o {}/t.PNG", example, 0, report,
+     "", false, "old.SVG 640, t.PNG 640"},
+    {"LongestName", PARAQUAD_PATH " -o {}/" + std::string(251, 'n') + ".svg", "1 1 5 2 6 5", 0,
+     fourth, "", false, std::string(251, 'n') + ".svg 644, old.SVG 640"},
+    {"WriteProtected", "chmod 444 {}/old.SVG && {nobody}" PARAQUAD_PATH " -o {}/old.SVG",
+     "1 1 5 2 6 5", 1, fourth, "slika nije sacuvana: {}/old.SVG: Permission denied\n", false,
+     "old.SVG 444"},
+    {"FolderTakesNoNewFile",
+     "chmod 555 {} && {nobody}" PARAQUAD_PATH " -o {}/old.SVG; s=$?; chmod 755 {}; exit $s",
+     "1 1 5 2 6 5", 0, fourth, "", true},
+    {"FileSizeLimit", "ulimit -f 1 && " PARAQUAD_PATH " -o {}/old.SVG", "1 1 5 2 6 5", 1, fourth,
+     "slika nije sacuvana: {}/old.SVG: File too large\n"},
+    // A signal while the picture is put in place leaves the old one and nothing else.
+    {"InterruptedBeforeItsPlace", SIGNAL_AT_RENAME "=2 " TRIMAP_PATH " -o {}/old.SVG", example, 130,
+     report, ""},
+    {"TerminatedBeforeItsPlace", SIGNAL_AT_RENAME "=15 " TRIMAP_PATH " -o {}/old.SVG", example, 143,
+     report, ""},
+    {"HungUpBeforeItsPlace", SIGNAL_AT_RENAME "=1 " TRIMAP_PATH " -o {}/old.SVG", example, 129,
+     report, ""},
     {"FolderInTheWay", PARAQUAD_PATH " -o {}/in.svg", "1 1 5 2 6 5", 1, fourth,
      "slika nije sacuvana: {}/in.svg: Is a directory\n"},
     {"NoFolder", TRIMAP_PATH " -o{}/none/t.svg", example, 1, report,
@@ -174,24 +214,32 @@ const Case cases[] = {
 };
 
 std::string placed(std::string text, const std::string& folder) {
-    for (std::size_t at; (at = text.find("{}")) != std::string::npos;) {
-        text.replace(at, 2, folder);
+    const bool root = geteuid() == 0;
+    const std::pair<std::string, std::string> places[] = {
+        {"{}", folder},
+        {"{nobody}", root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : ""}};
+    for (const auto& [mark, text2] : places) {
+        for (std::size_t at; (at = text.find(mark)) != std::string::npos;) {
+            text.replace(at, mark.size(), text2);
+        }
     }
     return text;
 }
 
-// The files beside old.SVG and in.svg, each with its mode.
-std::string madeIn(const std::string& folder) {
-    std::string made;
+// The files beside in.svg, in order, each with its mode.
+std::string leftIn(const std::string& folder) {
+    std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (name != "old.SVG" && name != "in.svg") {
-            char mode[8];
-            std::snprintf(mode, sizeof mode, " %o", unsigned(entry.status().permissions()));
-            made += (made.empty() ? "" : ", ") + name + mode;
-        }
+        char mode[8];
+        std::snprintf(mode, sizeof mode, " %o", unsigned(entry.status().permissions()));
+        files.push_back(entry.path().filename().string() + mode);
     }
-    return made;
+    std::sort(files.begin(), files.end());
+    std::string left;
+    for (const std::string& file : files) {
+        left += file.starts_with("in.svg") ? "" : (left.empty() ? "" : ", ") + file;
+    }
+    return left;
 }
 
 class Program : public testing::TestWithParam<Case> {};
@@ -203,12 +251,17 @@ TEST_P(Program, PrintsAndLeavesWhatItShould) {
     std::ofstream(old) << "an older picture";
     std::filesystem::permissions(old, std::filesystem::perms(0640));
     std::filesystem::create_directory(folder.path + "/in.svg");
+    if (geteuid() == 0) {
+        for (const std::string& path : {folder.path, old, folder.path + "/in.svg"}) {
+            ASSERT_EQ(0, chown(path.c_str(), 65534, 65534));
+        }
+    }
     const Ran ran = run(placed(c.command, folder.path), c.input);
     EXPECT_EQ(c.status, ran.status);
     EXPECT_EQ(c.output, ran.output);
     EXPECT_TRUE(ran.errors.starts_with(placed(c.error, folder.path))) << ran.errors;
     EXPECT_EQ(c.error.empty() ? 0 : 1, std::count(ran.errors.begin(), ran.errors.end(), '\n'));
-    EXPECT_EQ(c.made, madeIn(folder.path));
+    EXPECT_EQ(c.left, leftIn(folder.path));
     EXPECT_EQ(c.replacesOld, contents(old).starts_with("<?xml"));
 }
 

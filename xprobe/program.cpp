@@ -27,11 +27,15 @@ std::string contents(const std::string& path) {
 
 Ran run(const std::string& command, const std::string& input) {
     const ScratchFolder folder;
-    std::ofstream(folder.path + "/in", std::ios::binary) << input;
     const std::string f = folder.path;
+    std::ofstream(f + "/in", std::ios::binary) << input;
+    std::ofstream(f + "/command") << "umask 022\n" << command << "\n";
     const int raw = std::system(
-        ("timeout 10 " + command + " <" + f + "/in >" + f + "/out 2>" + f + "/err").c_str());
-    return {WEXITSTATUS(raw), contents(f + "/out"), contents(f + "/err")};
+        ("exec timeout 10 sh " + f + "/command <" + f + "/in >" + f + "/out 2>" + f + "/err")
+            .c_str());
+    // Ended by a signal, as a shell reports it.
+    const int status = WIFSIGNALED(raw) ? 128 + WTERMSIG(raw) : WEXITSTATUS(raw);
+    return {status, contents(f + "/out"), contents(f + "/err")};
 }
 
 Conversation converse(const Tool& tool, std::string input) {

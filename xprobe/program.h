@@ -21,11 +21,12 @@ struct ScratchFolder {
 std::string contents(const std::string& path);
 
 struct Ran {
-    int status; // the exit status; 124 when it was stopped after 10 s
+    int status; // the exit status, 128 + the signal that ended it, or 124 when stopped after 10 s
     std::string output, errors;
 };
 
-// Runs the shell command with `input` on its standard input, until it ends or 10 s have passed.
+// Runs the shell command with `input` on its standard input and a umask of 022, until it ends or
+// 10 s have passed.
 Ran run(const std::string& command, const std::string& input);
 
 struct Conversation {
