@@ -2,10 +2,13 @@
 // loop, each in a colour set for it, makes Mesa compile every pipeline the programs' pictures use.
 #pragma once
 
-#include "scene.h"
+#include "picture/scene.h"
 
-inline void addFloorFigures() {
-    addSegment(Red, {{0.0f, 0.0f}, {1.0f, 1.0f}});
-    addPoint(Cyan, {1.0f, 0.0f});
-    addCircle(Blue, {{0.5f, 0.5f}, 0.5f});
+inline geom::Scene floorScene() {
+    using namespace geom;
+    Scene floor;
+    addSegment(floor, Colour::Red, {{0.0f, 0.0f}, {1.0f, 1.0f}});
+    addPoint(floor, Colour::Cyan, {1.0f, 0.0f});
+    addCircle(floor, Colour::Blue, {{0.5f, 0.5f}, 0.5f});
+    return floor;
 }

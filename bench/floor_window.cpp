@@ -1,11 +1,13 @@
 // The floor for the programs' start-up: the viewer's own window showing the floor's picture.
 // Built a second time with CLEAR_ONLY, it shows an empty scene, so each frame only clears.
 #include "floor_scene.h"
-#include "viewer.h"
+#include "picture/window.h"
 
 int main(int argc, char** argv) {
-#ifndef CLEAR_ONLY
-    addFloorFigures();
+#ifdef CLEAR_ONLY
+    const geom::Scene shown;
+#else
+    const geom::Scene shown = floorScene();
 #endif
-    runViewer(argc, argv);
+    geom::runViewer(shown, geom::fitCamera(shown.box), argc, argv);
 }

@@ -2,10 +2,11 @@
 // only clears, drawn by the window's drawing code in an offscreen context of the window's size.
 // The three kinds take turns frame by frame, so that drift hits all alike. Prints medians and
 // ratios.
-#include "drawing.h"
 #include "floor_scene.h"
 #include "median.h"
-#include "offscreen.h"
+#include "picture/frame.h"
+#include "picture/gl_painter.h"
+#include "picture/offscreen.h"
 #include "triangle_dialogue.h"
 
 #include <GL/gl.h>
@@ -16,12 +17,14 @@
 
 namespace {
 
+using namespace geom;
+
 constexpr int frames = 301;
 
-double microseconds(const Scene& picture) {
-    scene = picture;
+// Every frame through the picture's camera, so that the three differ only in what they draw.
+double microseconds(const Scene& drawn, Camera camera) {
     const auto start = std::chrono::steady_clock::now();
-    drawScene();
+    drawFrame(drawn, camera);
     glFinish();
     return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
         .count();
@@ -32,25 +35,22 @@ double microseconds(const Scene& picture) {
 int main() {
     std::FILE* in = std::fopen(EXAMPLES_DIR "/trimap.txt", "r");
     std::FILE* out = std::fopen("/dev/null", "w");
-    std::string error;
-    if (!in || !trimap.dialogue(in, out, stderr) || !openOffscreen(error)) {
+    Scene picture;
+    const OffscreenContext offscreen;
+    if (!in || !trimap.dialogue(in, out, stderr, picture) || !offscreen.failure().empty()) {
         std::fprintf(stderr, "needs examples/trimap.txt and an OpenGL context: %s\n",
-                     error.c_str());
+                     offscreen.failure().c_str());
         return 1;
     }
-    const Scene picture = scene;
-    scene = Scene{};
-    addFloorFigures();
-    const Scene floor = scene;
-    startDrawing(fitCamera(picture.box));
-    reshapeView(windowWidth, windowHeight);
+    const Scene floor = floorScene();
+    const Camera camera = fitCamera(picture.box);
+    setProjection(camera, windowWidth, windowHeight);
     std::vector<double> pictureTimes, floorTimes, clearTimes;
     for (int i = 0; i < frames; ++i) {
-        pictureTimes.push_back(microseconds(picture));
-        floorTimes.push_back(microseconds(floor));
-        clearTimes.push_back(microseconds(Scene{}));
+        pictureTimes.push_back(microseconds(picture, camera));
+        floorTimes.push_back(microseconds(floor, camera));
+        clearTimes.push_back(microseconds(Scene{}, camera));
     }
-    closeOffscreen();
     const double p = median(pictureTimes), f = median(floorTimes), c = median(clearTimes);
     std::printf("%-24s %8.1f us\n%-24s %8.1f us\n%-24s %8.1f us\n", "trimap picture frame", p,
                 "floor frame", f, "clear-only frame", c);

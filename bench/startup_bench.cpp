@@ -6,8 +6,8 @@
 //   floor's picture); an SVG's is the same program with --no-window.
 // Run in an X server, from the build folder.
 #include "median.h"
+#include "picture/frame.h"
 #include "program.h"
-#include "viewer.h"
 #include "x_screen.h"
 
 #include <algorithm>
@@ -25,6 +25,8 @@
 #include <vector>
 
 namespace {
+
+using geom::windowTitle;
 
 constexpr std::size_t runs = 41;
 

@@ -3,6 +3,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::vector<std::string> prompts = {"unesite temena paralelograma\n"};
-    checkTranscript(data, size, paraquad, prompts, 1); // the fourth vertex
+    checkTranscript(data, size, geom::paraquad, prompts, 1); // the fourth vertex
     return 0;
 }

@@ -4,8 +4,8 @@
 // draw.
 #pragma once
 
-#include "camera.h"
-#include "command_line.h"
+#include "picture/camera.h"
+#include "program/dialogue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,14 +16,15 @@
 
 // Runs `tool`'s dialogue on the bytes and aborts (a finding) unless all of the above holds.
 // `reportLines` is the line count of the report after the last prompt.
-inline void checkTranscript(const std::uint8_t* data, std::size_t size, const Tool& tool,
+inline void checkTranscript(const std::uint8_t* data, std::size_t size, const geom::Tool& tool,
                             const std::vector<std::string>& prompts, long reportLines) {
     std::FILE* in = fmemopen(const_cast<std::uint8_t*>(data), size, "r");
     char* text = nullptr;
     std::size_t textSize = 0;
     std::FILE* out = open_memstream(&text, &textSize);
-    scene = Scene{};
-    const bool accepted = tool.dialogue(in, out, stderr); // a memory stream is always written
+    geom::Scene scene;
+    const bool accepted =
+        tool.dialogue(in, out, stderr, scene); // a memory stream is always written
     std::fclose(out);
     std::fclose(in);
     std::string rest(text, textSize);
@@ -35,6 +36,7 @@ inline void checkTranscript(const std::uint8_t* data, std::size_t size, const To
     const long lines = std::count(rest.begin(), rest.end(), '\n');
     const bool refused =
         lines == 1 && rest.starts_with("uneli ste ") && rest.ends_with(", pokusajte ponovo\n");
+    using namespace geom;
     const auto finite = [](Point p) { return std::isfinite(p.x) && std::isfinite(p.y); };
     const bool drawable =
         std::all_of(scene.points.begin(), scene.points.end(), finite) &&

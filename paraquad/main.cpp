@@ -1,5 +1,6 @@
 #include "parallelogram_dialogue.h"
+#include "program/command_line.h"
 
 int main(int argc, char** argv) {
-    return runTool(paraquad, argc, argv, stdin, stdout, stderr);
+    return geom::runTool(geom::paraquad, argc, argv, stdin, stdout, stderr);
 }

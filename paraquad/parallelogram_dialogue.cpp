@@ -1,8 +1,8 @@
 #include "parallelogram_dialogue.h"
 
-#include "console.h"
-#include "intersection.h"
 #include "parallelogram_scene.h"
+
+namespace geom {
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr DialogueTexts texts = {
     "uneli ste koordinate temena paralelograma izvan dozvoljenog opsega, pokusajte ponovo\n",
 };
 
-Verdict readParallelogram(std::FILE* in, Parallelogram& p) {
+Verdict readParallelogram(std::FILE* in, Parallelogram& p, Scene& scene) {
     const Verdict verdict = readTriangle(in, p.a, p.b, p.c);
     if (verdict != Verdict::Accepted) {
         return verdict;
@@ -22,27 +22,15 @@ Verdict readParallelogram(std::FILE* in, Parallelogram& p) {
     if (!isFinite(p.d)) {
         return Verdict::OutOfRange;
     }
-    fillParallelogramScene(p);
-    return pictureVerdict();
+    fillParallelogramScene(scene, p);
+    return pictureVerdict(scene);
 }
 
 } // namespace
 
-Point fourthVertex(Point a, Point b, Point c) {
-    Point d;
-    const Line throughA{a, displacement(b, c)};
-    const Line throughC{c, displacement(a, b)};
-    if (intersectLines(d, throughA, throughC) != Crossing) {
-        // Sides within the tolerance of parallel hide the crossing; a + c - b still is D.
-        d.x = static_cast<float>(double(a.x) + double(c.x) - double(b.x));
-        d.y = static_cast<float>(double(a.y) + double(c.y) - double(b.y));
-    }
-    return d;
-}
-
-bool runParallelogramDialogue(std::FILE* in, std::FILE* out, std::FILE* err) {
+bool runParallelogramDialogue(std::FILE* in, std::FILE* out, std::FILE* err, Scene& scene) {
     Parallelogram p;
-    if (!ask(texts, out, err) || !accept(readParallelogram(in, p), texts, out, err)) {
+    if (!ask(texts, out, err) || !accepted(readParallelogram(in, p, scene), texts, out, err)) {
         return false;
     }
     std::fprintf(out, "koordinate temena D paralelograma su x=%f, y=%f\n", double(p.d.x),
@@ -56,3 +44,5 @@ const Tool paraquad = {
     "ispisuje cetvrto teme D, a zatim crta paralelogram i u njega upisanu elipsu.\n",
     runParallelogramDialogue,
 };
+
+} // namespace geom

@@ -8,8 +8,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/common.sh"
 
-ensure_packages "${build_packages[@]}" "${xvfb_packages[@]}"
-build_project
+ensure_packages "${build_packages[@]}" "${test_build_packages[@]}" "${xvfb_packages[@]}"
+build_preset release
 step "measuring"
 cd "$root/build"
 xvfb-run -a -s "$xvfb_screen" bench/startup_bench

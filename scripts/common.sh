@@ -1,15 +1,18 @@
 # Shared by the scripts: say what each step is doing, install what is missing, then configure and
 # build. Sourced by a script that runs with `set -euo pipefail`; expects $root to be the checkout.
 
-# libgl1-mesa-dri is Mesa's software renderer, which draws the PNG pictures with no display.
-build_packages=(cmake g++ make libgtest-dev freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
-    libegl-dev libpng-dev libx11-dev libgl1-mesa-dri)
+# What the programs build with; libgl1-mesa-dri is Mesa's software renderer, which draws the PNG
+# pictures with no display.
+build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libegl-dev libpng-dev
+    libgl1-mesa-dri)
+# What the tests and the benchmark build with besides.
+test_build_packages=(libgtest-dev libx11-dev)
 # An X server with Mesa's software OpenGL, for windows on a machine without a display.
 xvfb_packages=(xvfb xauth xfonts-base)
 # -noreset: the server must not restart (dropping new connections) whenever its last client
 # leaves, as it does between two tests.
 xvfb_screen="-screen 0 1280x1024x24 -noreset"
-# The SVG renderer the picture tests use; fuzzing and static checks.
+# The SVG renderer the picture tests use; the Clang build, fuzzing and the static checks.
 check_packages=(librsvg2-bin clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 cppcheck)
 
 # Announces a step, so that a failure can name it.
@@ -61,18 +64,20 @@ ensure_packages() {
         apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds into the given folder (build/ by default) with any further CMake options,
-# showing the build's progress as it goes.
-build_project() {
-    local folder=${1:-build}
-    (($# == 0)) || shift
-    step "configuring $folder"
-    quietly cmake -S "$root" -B "$root/$folder" -DCMAKE_BUILD_TYPE=Release "$@"
-    step "building $folder"
+# Configures and builds with the given CMakePresets.json preset (its folder is build/, or
+# build-PRESET/), then any further configure options, showing the build's progress as it goes.
+# $targets, when set, names the only targets to build.
+build_preset() {
+    local preset=$1
+    shift
+    step "configuring the $preset build"
+    quietly cmake -S "$root" --preset "$preset" "$@"
+    step "building the $preset build"
     local log
     log=$(mktemp)
-    if ! cmake --build "$root/$folder" -j "$(nproc)" 2>&1 | tee "$log" |
-        sed -un 's/^\[ *\([0-9]*%\)\] Built target \(.*\)/   \1 \2/p'; then
+    # shellcheck disable=SC2086
+    if ! (cd "$root" && cmake --build --preset "$preset" -j "$(nproc)" ${targets:+--target $targets}) 2>&1 |
+        tee "$log" | sed -un 's/^\[ *\([0-9]*%\)\] Built target \(.*\)/   \1 \2/p'; then
         grep -v '^\[ *[0-9]*%\]' "$log" >&2
         rm -f "$log"
         return 1

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Formatting, clang-tidy and cppcheck over every C++ source; any finding fails.
-# Expects the build in build/ with compile_commands.json (scripts/test.sh makes it).
+# Formatting, clang-tidy and cppcheck over every C++ source, the three side by side; any finding
+# fails. Expects the release build's compile_commands.json in build/ (scripts/test.sh makes it).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/common.sh"
@@ -9,16 +9,31 @@ cd "$root"
 folders=(geomlib trimap paraquad tests fuzz xprobe bench)
 mapfile -t sources < <(find "${folders[@]}" -name '*.cpp' -o -name '*.h' | sort)
 mapfile -t units < <(find "${folders[@]}" -name '*.cpp' | sort)
+logs=$(mktemp -d)
 
-step "clang-format"
-clang-format-14 --dry-run -Werror "${sources[@]}"
-step "clang-tidy"
+step "static checks: clang-format, clang-tidy and cppcheck, side by side"
+clang-format-14 --dry-run -Werror "${sources[@]}" >"$logs/clang-format" 2>&1 &
+formatting=$!
 # Only its count of the warnings it was told to ignore is left out.
 printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy-14 -p build --quiet \
-    2> >(grep -v '^[0-9]* warnings\? generated\.$' >&2)
-step "cppcheck"
+    >"$logs/clang-tidy" 2> >(grep -v '^[0-9]* warnings\? generated\.$' >>"$logs/clang-tidy") &
+tidying=$!
 # Records are passed by value on purpose: plain values, copied like numbers.
 cppcheck --project=build/compile_commands.json --library=googletest --quiet -j "$(nproc)" \
     --enable=warning,performance,portability,style --error-exitcode=1 --inline-suppr \
-    --suppress=missingIncludeSystem --suppress=passedByValue
-echo "== static checks clean"
+    --suppress=missingIncludeSystem --suppress=passedByValue >"$logs/cppcheck" 2>&1 &
+checking=$!
+failed=()
+for check in clang-format:$formatting clang-tidy:$tidying cppcheck:$checking; do
+    if wait "${check#*:}"; then
+        echo "   ${check%%:*}: clean"
+    else
+        failed+=("${check%%:*}")
+        cat "$logs/${check%%:*}"
+    fi
+done
+rm -rf "$logs"
+if ((${#failed[@]})); then
+    current_step="static checks: ${failed[*]}"
+    exit 1
+fi

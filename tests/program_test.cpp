@@ -4,9 +4,9 @@
 // it ends the program with status 0. Every window opens at the same place under the same title,
 // so CTest runs the window tests one at a time.
 #include "parallelogram_dialogue.h"
+#include "picture/frame.h"
 #include "program.h"
 #include "triangle_dialogue.h"
-#include "viewer.h"
 #include "x_screen.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +21,8 @@
 #include <thread>
 
 namespace {
+
+using namespace geom;
 
 const std::string abc = "unesite koordinate temena trougla ABC\n";
 const std::string a2b2c2 = "unesite koordinate temena trougla A'B'C'\n";
@@ -323,7 +325,8 @@ std::string converseOver(Pipe& pipe) {
     char* errors = nullptr;
     std::size_t size = 0;
     std::FILE* err = open_memstream(&errors, &size);
-    pipe.accepted = trimap.dialogue(in, out, err);
+    geom::Scene scene;
+    pipe.accepted = trimap.dialogue(in, out, err, scene);
     for (std::FILE* stream : {in, out, err}) {
         std::fclose(stream);
     }

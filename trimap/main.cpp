@@ -1,5 +1,6 @@
+#include "program/command_line.h"
 #include "triangle_dialogue.h"
 
 int main(int argc, char** argv) {
-    return runTool(trimap, argc, argv, stdin, stdout, stderr);
+    return geom::runTool(geom::trimap, argc, argv, stdin, stdout, stderr);
 }

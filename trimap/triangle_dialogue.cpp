@@ -1,9 +1,10 @@
 #include "triangle_dialogue.h"
 
-#include "console.h"
 #include "triangle_scene.h"
 
 #include <cmath>
+
+namespace geom {
 
 namespace {
 
@@ -43,7 +44,7 @@ bool isFinite(const Matrix3& matrix) {
 
 // Reads A'B'C', computes the map and the images, and fills the scene; anything out of range
 // from here on is blamed on A'B'C', the last thing read.
-Verdict readTargetAndMap(std::FILE* in, TriangleMapReport& r) {
+Verdict readTargetAndMap(std::FILE* in, TriangleMapReport& r, Scene& scene) {
     const Verdict verdict = readTriangle(in, r.a2, r.b2, r.c2);
     if (verdict != Verdict::Accepted) {
         return verdict;
@@ -55,8 +56,8 @@ Verdict readTargetAndMap(std::FILE* in, TriangleMapReport& r) {
     if (!isFinite(r.map) || !isFinite(r.imageA) || !isFinite(r.imageB) || !isFinite(r.imageC)) {
         return Verdict::OutOfRange;
     }
-    fillTriangleScene(r);
-    return pictureVerdict();
+    fillTriangleScene(scene, r);
+    return pictureVerdict(scene);
 }
 
 void printImage(std::FILE* out, char vertex, Point image) {
@@ -79,10 +80,11 @@ void printReport(std::FILE* out, const TriangleMapReport& r) {
 
 } // namespace
 
-bool runTriangleDialogue(std::FILE* in, std::FILE* out, std::FILE* err) {
+bool runTriangleDialogue(std::FILE* in, std::FILE* out, std::FILE* err, Scene& scene) {
     TriangleMapReport r;
-    if (!ask(sourceTexts, out, err) || !accept(readSource(in, r), sourceTexts, out, err) ||
-        !ask(targetTexts, out, err) || !accept(readTargetAndMap(in, r), targetTexts, out, err)) {
+    if (!ask(sourceTexts, out, err) || !accepted(readSource(in, r), sourceTexts, out, err) ||
+        !ask(targetTexts, out, err) ||
+        !accepted(readTargetAndMap(in, r, scene), targetTexts, out, err)) {
         return false;
     }
     printReport(out, r);
@@ -96,3 +98,5 @@ const Tool trimap = {
     "A, B i C, a zatim crta oba trougla, opisani i upisani krug trougla ABC i slike oba kruga.\n",
     runTriangleDialogue,
 };
+
+} // namespace geom

@@ -1,7 +1,10 @@
 // The picture trimap shows after its report.
 #pragma once
 
-#include "affine.h"
+#include "core/affine.h"
+#include "picture/scene.h"
+
+namespace geom {
 
 // Everything the dialogue computed and printed, handed on to the picture.
 struct TriangleMapReport {
@@ -13,4 +16,6 @@ struct TriangleMapReport {
 
 // Both triangles, the circumcircle and incircle of ABC with their centres, the images of A, B
 // and C, and the traced images of both circles.
-void fillTriangleScene(const TriangleMapReport& report);
+void fillTriangleScene(Scene& scene, const TriangleMapReport& report);
+
+} // namespace geom

@@ -28,7 +28,7 @@ double distanceToSegment(Spot p, Spot a, Spot b) {
 // What the picture must show: a palette index, the background or unknown, pixel by pixel, painted
 // shape after shape in the window's order.
 struct Expected {
-    std::vector<int> colour = std::vector<int>(std::size_t(width * height), backgroundIndex);
+    std::vector<int> pixels = std::vector<int>(std::size_t(width * height), backgroundIndex);
 
     // Over the pixels within `reach` of the box from `low` to `high`: those at a distance of at
     // most `maybe` become unknown unless they already show c, and those at most `sure` show c.
@@ -42,7 +42,7 @@ struct Expected {
         for (int y = y0; y <= y1; ++y) {
             for (int x = x0; x <= x1; ++x) {
                 const double d = distance(Spot{x + 0.5, y + 0.5});
-                int& here = colour[std::size_t(y) * width + std::size_t(x)];
+                int& here = pixels[std::size_t(y) * width + std::size_t(x)];
                 if (d <= sure) {
                     here = c;
                 } else if (d <= maybe && here != c) {
@@ -52,13 +52,14 @@ struct Expected {
         }
     }
 
-    void dot(Spot at, int c) {
-        paint(at, at, dotMaybe, dotSure, dotMaybe, c,
+    void dot(Spot at, geom::Colour colour) {
+        paint(at, at, dotMaybe, dotSure, dotMaybe, static_cast<int>(colour),
               [&](Spot p) { return std::max(std::abs(p.x - at.x), std::abs(p.y - at.y)); });
     }
 
     // Where a line starts or ends, the pixel it paints depends on the rasteriser's rules.
-    void line(Spot a, Spot b, int c) {
+    void line(Spot a, Spot b, geom::Colour colour) {
+        const int c = static_cast<int>(colour);
         const double span = std::hypot(b.x - a.x, b.y - a.y);
         const Spot low{std::min(a.x, b.x), std::min(a.y, b.y)};
         const Spot high{std::max(a.x, b.x), std::max(a.y, b.y)};
@@ -72,7 +73,8 @@ struct Expected {
         }
     }
 
-    void circle(Spot centre, double radius, int c) {
+    void circle(Spot centre, double radius, geom::Colour colour) {
+        const int c = static_cast<int>(colour);
         const Spot low{centre.x - radius, centre.y - radius};
         const Spot high{centre.x + radius, centre.y + radius};
         paint(low, high, lineMaybe, lineSure, lineMaybe, c, [&](Spot p) {
@@ -101,7 +103,7 @@ Image readPng(const std::string& path) {
     return image;
 }
 
-View viewOf(BoundingBox box) {
+View viewOf(geom::BoundingBox box) {
     const float w = float(double(box.high.x) - box.low.x);
     const float h = float(double(box.high.y) - box.low.y);
     return {(double(box.low.x) + box.high.x) / 2, (double(box.low.y) + box.high.y) / 2,
@@ -114,9 +116,10 @@ Spot spotOf(View view, double x, double y) {
     return {512.0 + (x - view.x) * scale, 350.0 - (y - view.y) * scale};
 }
 
-int mismatches(const Image& image, const Scene& shown, View view, Outlines outlines,
+int mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines,
                std::string& where) {
     Expected e;
+    using namespace geom;
     const auto spot = [&](Point p) { return spotOf(view, p.x, p.y); };
     for (const Circle& k : shown.circles) {
         if (outlines == Outlines::Circles) {
@@ -147,7 +150,7 @@ int mismatches(const Image& image, const Scene& shown, View view, Outlines outli
     int differing = 0;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const int c = e.colour[std::size_t(y) * width + std::size_t(x)];
+            const int c = e.pixels[std::size_t(y) * width + std::size_t(x)];
             if (c != unknown &&
                 !image.shows(x, y, c == backgroundIndex ? background : palette8[c]) &&
                 ++differing <= 3) {

@@ -3,7 +3,7 @@
 // out here from the window's described geometry, apart from the programs.
 #pragma once
 
-#include "scene.h"
+#include "picture/scene.h"
 
 #include <cstdint>
 #include <string>
@@ -38,7 +38,7 @@ struct View {
 };
 
 // Centred on the box, at twice its larger extent (each rounded to single precision).
-View viewOf(BoundingBox box);
+View viewOf(geom::BoundingBox box);
 
 // Where the view puts the plane point (x, y), in pixels from the window's top-left corner.
 struct Spot {
@@ -52,5 +52,5 @@ enum class Outlines { Polygons, Circles };
 // How many pixels of `image` differ from what the scene must show through the view: the colour of
 // the last shape that surely paints a pixel, or the background where no shape may paint it. Pixels
 // that a shape may or may not paint at its edges are not judged. `where` names the first few.
-int mismatches(const Image& image, const Scene& shown, View view, Outlines outlines,
+int mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines,
                std::string& where);

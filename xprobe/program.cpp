@@ -1,7 +1,5 @@
 #include "program.h"
 
-#include "scene.h"
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -38,16 +36,16 @@ Ran run(const std::string& command, const std::string& input) {
     return {status, contents(f + "/out"), contents(f + "/err")};
 }
 
-Conversation converse(const Tool& tool, std::string input) {
+Conversation converse(const geom::Tool& tool, std::string input) {
     std::FILE* in = fmemopen(input.data(), input.size(), "r");
     char* text = nullptr;
     std::size_t size = 0;
     std::FILE* out = open_memstream(&text, &size);
-    scene = Scene{};
-    const bool accepted = tool.dialogue(in, out, stderr);
+    Conversation said{};
+    said.accepted = tool.dialogue(in, out, stderr, said.scene);
     std::fclose(in);
     std::fclose(out);
-    Conversation said{accepted, std::string(text, size)};
+    said.transcript.assign(text, size);
     std::free(text);
     return said;
 }

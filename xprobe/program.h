@@ -3,8 +3,7 @@
 // that tests can run side by side; or their dialogues in-process.
 #pragma once
 
-#include "command_line.h"
-#include "scene.h"
+#include "program/dialogue.h"
 
 #include <string>
 
@@ -32,7 +31,8 @@ Ran run(const std::string& command, const std::string& input);
 struct Conversation {
     bool accepted;
     std::string transcript; // the prompts, then the report or the refusal
+    geom::Scene scene;
 };
 
-// Runs the program's dialogue in-process on `input`, on a fresh scene.
-Conversation converse(const Tool& tool, std::string input);
+// Runs the program's dialogue in-process on `input`.
+Conversation converse(const geom::Tool& tool, std::string input);

@@ -1,0 +1,35 @@
+// Where the eye stands: fitted once a run to the box around the picture, and shared by the
+// painters so that each puts every point in the same place.
+#pragma once
+
+#include "picture/bounding_box.h"
+
+namespace geom {
+
+inline constexpr double fieldOfViewY = 45.0; // degrees
+
+// The eye sits at (centreX, centreY, distance) and looks down -z. The centre stays in double: a
+// small figure far from the origin has a centre that no float can hold.
+struct Camera {
+    double centreX;
+    double centreY;
+    float distance;
+};
+
+// Centred on the box, at twice its larger extent.
+Camera fitCamera(BoundingBox box);
+
+// Whether the painters draw what this camera frames: its distance lies in the range where the
+// picture was seen whole, about 5e-33 to 5e36 across.
+[[nodiscard]] bool canDraw(Camera camera);
+
+// Where the plane point (x, y) lands in the window, in pixels from its top-left corner.
+struct WindowPoint {
+    double x, y;
+};
+WindowPoint toWindow(Camera camera, double x, double y);
+
+// Window pixels per unit of the plane.
+double pixelsPerUnit(Camera camera);
+
+} // namespace geom

@@ -1,0 +1,37 @@
+// An OpenGL context with no window and no X server: EGL on Mesa's surfaceless platform, with a
+// pbuffer of the window's size, where the window's own painter draws the same pixels.
+#pragma once
+
+#include "picture/camera.h"
+#include "picture/scene.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace geom {
+
+// Such a context, current for as long as this lives.
+class OffscreenContext {
+  public:
+    OffscreenContext();
+    ~OffscreenContext();
+    OffscreenContext(const OffscreenContext&) = delete;
+    OffscreenContext& operator=(const OffscreenContext&) = delete;
+
+    // Empty once the context is current; otherwise the EGL call that failed and its error.
+    [[nodiscard]] const std::string& failure() const { return why; }
+
+  private:
+    // EGL's display, which holds the surface and the context; opaque here, so that EGL's headers
+    // stay in one file.
+    void* display;
+    std::string why;
+};
+
+// The scene as the window shows it through the camera: windowHeight rows of windowWidth RGB
+// pixels, the top row first, drawn in a context of its own. Empty, with the reason in `error`,
+// when no context could be had.
+std::vector<std::uint8_t> renderScene(const Scene& scene, Camera camera, std::string& error);
+
+} // namespace geom

@@ -1,0 +1,96 @@
+#include "picture/svg_painter.h"
+
+#include "picture/frame.h"
+#include "picture/walk.h"
+
+#include <charconv>
+#include <cmath>
+#include <iterator>
+#include <string_view>
+
+namespace geom {
+
+namespace {
+
+struct Svg {
+    Camera camera;
+    double scale; // pixels per unit of the plane
+    std::string text;
+};
+
+void append(std::string& text, std::string_view piece) {
+    text += piece;
+}
+
+// With nine significant digits, as %.9g writes them: enough to round-trip a float, and to place
+// a window position well inside a pixel.
+void append(std::string& text, double value) {
+    char digits[32];
+    text.append(digits,
+                std::to_chars(digits, std::end(digits), value, std::chars_format::general, 9).ptr);
+}
+
+// Appends each piece in turn: text as it is, numbers in digits.
+template <typename... Pieces> void put(Svg& svg, const Pieces&... pieces) {
+    (append(svg.text, pieces), ...);
+}
+
+// Each channel as an 8-bit framebuffer stores it: scaled in float, rounded to the nearest, ties
+// to even.
+std::string hex(Rgb c) {
+    constexpr char digits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const float channel : {c.r, c.g, c.b}) {
+        const long level = std::lrint(channel * 255.0f);
+        text += {digits[level / 16], digits[level % 16]};
+    }
+    return text;
+}
+
+void segment(Point from, Point to, Rgb colour, void* context) {
+    Svg& svg = *static_cast<Svg*>(context);
+    const WindowPoint a = toWindow(svg.camera, from.x, from.y);
+    const WindowPoint b = toWindow(svg.camera, to.x, to.y);
+    put(svg, "<line x1=\"", a.x, "\" y1=\"", a.y, "\" x2=\"", b.x, "\" y2=\"", b.y, "\" stroke=\"",
+        hex(colour), "\"/>\n");
+}
+
+void dot(Point at, float pixels, Rgb colour, void* context) {
+    Svg& svg = *static_cast<Svg*>(context);
+    const WindowPoint p = toWindow(svg.camera, at.x, at.y);
+    const double size = pixels;
+    put(svg, "<rect x=\"", p.x - size / 2, "\" y=\"", p.y - size / 2, "\" width=\"", size,
+        "\" height=\"", size, "\" fill=\"", hex(colour), "\"/>\n");
+}
+
+void outline(Point centre, float radiusX, float radiusY, Rgb colour, void* context) {
+    Svg& svg = *static_cast<Svg*>(context);
+    const WindowPoint at = toWindow(svg.camera, centre.x, centre.y);
+    const double rx = double(radiusX) * svg.scale, ry = double(radiusY) * svg.scale;
+    if (radiusX == radiusY) {
+        put(svg, "<circle cx=\"", at.x, "\" cy=\"", at.y, "\" r=\"", rx, "\" stroke=\"",
+            hex(colour), "\"/>\n");
+    } else {
+        put(svg, "<ellipse cx=\"", at.x, "\" cy=\"", at.y, "\" rx=\"", rx, "\" ry=\"", ry,
+            "\" stroke=\"", hex(colour), "\"/>\n");
+    }
+}
+
+} // namespace
+
+std::string sceneSvg(const Scene& scene, Camera camera) {
+    Svg svg{camera, pixelsPerUnit(camera), {}};
+    const double width = windowWidth, height = windowHeight;
+    // Crisp edges, as the window draws without smoothing; outlines are 1 pixel wide and unfilled.
+    put(svg,
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ",
+        "width=\"", width, "\" height=\"", height, "\" viewBox=\"0 0 ", width, " ", height,
+        "\" shape-rendering=\"crispEdges\" fill=\"none\" stroke-width=\"1\">\n<title>", windowTitle,
+        "</title>\n<rect width=\"", width, "\" height=\"", height, "\" fill=\"",
+        hex(backgroundColour), "\"/>\n");
+    paintScene(scene, {segment, dot, outline, &svg});
+    svg.text += "</svg>\n";
+    return svg.text;
+}
+
+} // namespace geom

@@ -1,0 +1,273 @@
+#include "program/command_line.h"
+
+#include "picture/window.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <iterator>
+#include <optional>
+#include <string_view>
+
+namespace geom {
+
+namespace {
+
+constexpr int misuseStatus = 2;
+
+// What the program draws: filled once by its dialogue, then shown or saved.
+Scene scene;
+
+// What an option does.
+enum class Meaning { Output, NoWindow, Help, Version, XWithValue, XAlone };
+
+struct Option {
+    std::string_view name;
+    Meaning meaning;
+};
+
+// The programs' own options, then GLUT's, which are passed on to it. Each may be written with one
+// dash or two, and cut short while it stays unambiguous.
+constexpr Option options[] = {
+    {"output", Meaning::Output},      {"no-window", Meaning::NoWindow},
+    {"help", Meaning::Help},          {"version", Meaning::Version},
+    {"display", Meaning::XWithValue}, {"geometry", Meaning::XWithValue},
+    {"iconic", Meaning::XAlone},      {"direct", Meaning::XAlone},
+    {"indirect", Meaning::XAlone},    {"gldebug", Meaning::XAlone},
+    {"sync", Meaning::XAlone},
+};
+
+// The widest and tallest window Mesa's software renderer draws whole: its largest viewport.
+constexpr unsigned largestWindow = 16384;
+
+const char* const usage =
+    "upotreba: %s [-o DATOTEKA | --output DATOTEKA | --output=DATOTEKA] [--no-window]\n"
+    "          [X opcije]\n"
+    "       %s -h | --help\n"
+    "       %s --version\n"
+    "\n"
+    "%s"
+    "\n"
+    "  -o, --output DATOTEKA  posle izvestaja upisuje sliku u DATOTEKA umesto da otvori\n"
+    "                         prozor; format je po nastavku, .png ili .svg\n"
+    "      --no-window        samo izvestaj, bez prozora\n"
+    "  -h, --help             ovo uputstvo\n"
+    "      --version          ime i verzija programa\n"
+    "  X opcije               -display EKRAN, -geometry GEOMETRIJA, -iconic, -direct,\n"
+    "                         -indirect, -gldebug, -sync: za GLUT, kad se prozor otvara\n"
+    "\n"
+    "Izlazni status: 0 uspeh; 1 odbijen ulaz, neispisan izvestaj, nesacuvana slika ili\n"
+    "nema ekrana; 2 pogresna upotreba.\n";
+
+Options misuse(std::string problem) {
+    Options parsed;
+    parsed.action = Action::Misuse;
+    parsed.problem = std::move(problem);
+    return parsed;
+}
+
+// The text as typed, in quotes, with each byte that is not printable ASCII written as \xHH.
+std::string quoted(std::string_view text) {
+    std::string shown = "'";
+    for (const char letter : text) {
+        const auto c = static_cast<unsigned char>(letter);
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+        shown += c >= 0x20 && c < 0x7f ? std::string(1, letter) : escaped;
+    }
+    return shown + "'";
+}
+
+// The options whose names begin with `typed`; an exact name alone.
+std::vector<Option> matching(std::string_view typed) {
+    std::vector<Option> found;
+    for (const Option& o : options) {
+        if (o.name == typed) {
+            return {o};
+        }
+        if (!typed.empty() && o.name.starts_with(typed)) {
+            found.push_back(o);
+        }
+    }
+    return found;
+}
+
+// What is wrong with a -geometry value, which X reads as [=][WIDTH][{xX}HEIGHT][{+-}X{+-}Y];
+// nothing when it is sound and its size one the renderer draws whole.
+std::string geometryProblem(std::string_view value) {
+    std::string_view rest = value.starts_with('=') ? value.substr(1) : value;
+    // Takes a number off the front of `rest`; a number too large to hold counts as the largest.
+    const auto take = [&rest](unsigned& n) {
+        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), n);
+        if (error == std::errc::invalid_argument) {
+            return false;
+        }
+        n = error == std::errc::result_out_of_range ? UINT_MAX : n;
+        rest.remove_prefix(std::size_t(end - rest.data()));
+        return true;
+    };
+    const auto takeOffset = [&](unsigned& n) {
+        const bool sign = rest.starts_with('+') || rest.starts_with('-');
+        rest.remove_prefix(sign ? 1 : 0);
+        return sign && take(n);
+    };
+    unsigned width = 1, height = 1;
+    bool sound = !rest.empty();
+    if (sound && std::isdigit(static_cast<unsigned char>(rest[0]))) {
+        sound = take(width);
+    }
+    if (sound && (rest.starts_with('x') || rest.starts_with('X'))) {
+        rest.remove_prefix(1);
+        sound = take(height);
+    }
+    if (sound && !rest.empty()) {
+        unsigned x = 0, y = 0;
+        sound = takeOffset(x) && takeOffset(y) && rest.empty();
+    }
+    if (!sound) {
+        return "neispravna geometrija prozora " + quoted(value);
+    }
+    if (std::min(width, height) < 1 || std::max(width, height) > largestWindow) {
+        return "sirina i visina prozora moraju biti od 1 do " + std::to_string(largestWindow) +
+               " piksela: " + quoted(value);
+    }
+    return "";
+}
+
+// GLUT's argument vector: the program's name, then the X options.
+std::vector<char*> glutArguments(const char* name, std::vector<std::string>& xOptions) {
+    std::vector<char*> arguments{const_cast<char*>(name)};
+    std::transform(xOptions.begin(), xOptions.end(), std::back_inserter(arguments),
+                   [](std::string& word) { return word.data(); });
+    arguments.push_back(nullptr);
+    return arguments;
+}
+
+} // namespace
+
+Options parseOptions(int argc, char** argv) {
+    Options parsed;
+    bool reportOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view word = argv[i];
+        if (word == "--") {
+            if (++i < argc) {
+                return misuse("suvisan argument " + quoted(argv[i]));
+            }
+            break;
+        }
+        if (word.size() < 2 || word[0] != '-') {
+            return misuse("suvisan argument " + quoted(word));
+        }
+        const std::size_t dashes = word.starts_with("--") ? 2 : 1;
+        const std::size_t equals = word.find('=');
+        std::string_view typed = word.substr(0, equals);
+        std::optional<std::string_view> value;
+        if (equals != std::string_view::npos) {
+            value = word.substr(equals + 1);
+        }
+        std::vector<Option> found = matching(typed.substr(dashes));
+        // One dash and no option of that name: -h, or -o with its value joined to it.
+        if (found.empty() && dashes == 1 && (word[1] == 'h' || word[1] == 'o')) {
+            found = matching(word.substr(1, 1));
+            typed = word.substr(0, 2);
+            value = word.size() > 2 ? std::optional(word.substr(2)) : std::nullopt;
+        }
+        if (found.size() > 1) {
+            std::string names;
+            for (const Option& o : found) {
+                names += (names.empty() ? " (" : ", ") + std::string(word.substr(0, dashes)) +
+                         std::string(o.name);
+            }
+            return misuse("dvosmislena opcija " + quoted(typed) + names + ")");
+        }
+        if (found.empty() || typed.size() == dashes) {
+            return misuse("nepoznata opcija " + quoted(word));
+        }
+        const Meaning meaning = found[0].meaning;
+        const bool takesValue = meaning == Meaning::Output || meaning == Meaning::XWithValue;
+        if (!takesValue && value) {
+            return misuse("opcija " + quoted(typed) + " ne prima vrednost");
+        }
+        if (takesValue && !value) {
+            if (++i == argc) {
+                return misuse("opciji " + quoted(typed) + " nedostaje vrednost");
+            }
+            value = argv[i];
+        }
+        const std::string canonical = std::string("-").append(found[0].name);
+        switch (meaning) {
+        case Meaning::Output:
+            if (!parsed.picture.empty()) {
+                return misuse("opcija " + quoted(typed) + " je data dva puta");
+            }
+            parsed.picture = *value;
+            if (const auto format = pictureFormat(parsed.picture)) {
+                parsed.format = *format;
+                break;
+            }
+            return misuse("slika mora imati nastavak .png ili .svg: " + quoted(*value));
+        case Meaning::NoWindow:
+            reportOnly = true;
+            break;
+        case Meaning::Help:
+            parsed.action = Action::Help;
+            return parsed;
+        case Meaning::Version:
+            parsed.action = Action::Version;
+            return parsed;
+        case Meaning::XWithValue:
+            if (canonical == "-geometry") {
+                if (std::string problem = geometryProblem(*value); !problem.empty()) {
+                    return misuse(problem);
+                }
+            }
+            parsed.xOptions.insert(parsed.xOptions.end(), {canonical, std::string(*value)});
+            break;
+        case Meaning::XAlone:
+            parsed.xOptions.push_back(canonical);
+            break;
+        }
+    }
+    // A picture file already means no window.
+    if (!parsed.picture.empty()) {
+        parsed.action = Action::Save;
+    } else if (reportOnly) {
+        parsed.action = Action::ReportOnly;
+    }
+    return parsed;
+}
+
+int runTool(const Tool& tool, int argc, char** argv, std::FILE* in, std::FILE* out,
+            std::FILE* err) {
+    Options parsed = parseOptions(argc, argv);
+    switch (parsed.action) {
+    case Action::Misuse:
+        std::fprintf(err, "%s: %s; pogledajte '%s --help'\n", tool.name, parsed.problem.c_str(),
+                     tool.name);
+        return misuseStatus;
+    case Action::Help:
+        std::fprintf(out, usage, tool.name, tool.name, tool.name, tool.description);
+        return delivered(out, err) ? 0 : 1;
+    case Action::Version:
+        std::fprintf(out, "%s %s\n", tool.name, GEOM_VERSION);
+        return delivered(out, err) ? 0 : 1;
+    default:
+        break;
+    }
+    if (!tool.dialogue(in, out, err, scene)) {
+        return 1;
+    }
+    const Camera camera = fitCamera(scene.box);
+    if (parsed.action == Action::Save) {
+        return savePicture(scene, camera, parsed.picture, parsed.format, err) ? 0 : 1;
+    }
+    if (parsed.action == Action::Show) {
+        std::vector<char*> arguments = glutArguments(tool.name, parsed.xOptions);
+        runViewer(scene, camera, static_cast<int>(arguments.size()) - 1, arguments.data());
+    }
+    return 0;
+}
+
+} // namespace geom

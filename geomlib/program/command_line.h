@@ -1,0 +1,36 @@
+// What both programs share around their dialogues: the options, and what follows an accepted
+// input: the window, a picture file, or nothing but the report.
+#pragma once
+
+#include "picture/picture_file.h"
+#include "program/dialogue.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace geom {
+
+enum class Action { Show, Save, ReportOnly, Help, Version, Misuse };
+
+struct Options {
+    Action action = Action::Show;
+    std::string picture;               // the file to save, for Save
+    PictureFormat format{};            // of that file
+    std::vector<std::string> xOptions; // for GLUT, when the window opens
+    std::string problem;               // what is wrong, for Misuse
+};
+
+// Reads the options as getopt_long_only would: with one dash or two, cut short while they stay
+// unambiguous, a value after '=' or in the next word, and -oFILE; GLUT's single-dash words
+// (-display, -geometry, ...) are options too. Each misuse is said in words, naming the option as
+// typed in printable text.
+Options parseOptions(int argc, char** argv);
+
+// The whole program: its dialogue fills the one process-wide scene, which the window or the picture
+// file then shows through a camera fitted once. Returns the exit status: a misuse ends the program
+// with 2 before anything is read; a refused input or a report or picture that could not be
+// written, with 1.
+int runTool(const Tool& tool, int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err);
+
+} // namespace geom

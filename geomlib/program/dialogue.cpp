@@ -1,0 +1,109 @@
+#include "program/dialogue.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+#include <string>
+
+namespace geom {
+
+namespace {
+
+// The next word of the input: what lies between white space. Empty at the end of the input. The
+// character after it is left unread, as a formatted read leaves it.
+std::string readWord(std::FILE* in) {
+    int c = std::getc(in);
+    while (c != EOF && std::isspace(c)) {
+        c = std::getc(in);
+    }
+    std::string word;
+    for (; c != EOF && !std::isspace(c); c = std::getc(in)) {
+        word += static_cast<char>(c);
+    }
+    if (c != EOF) {
+        std::ungetc(c, in);
+    }
+    return word;
+}
+
+// A whole word converted as "%f" converts a number, in the C locale; false when anything is glued
+// to the number, as in 1,5 or 3abc or 1e, which the formatted read would have cut short.
+bool readNumber(std::FILE* in, float& number) {
+    const std::string word = readWord(in);
+    char* end = nullptr;
+    const float value = std::strtof(word.c_str(), &end);
+    if (word.empty() || end != word.c_str() + word.size()) {
+        return false;
+    }
+    number = value;
+    return true;
+}
+
+} // namespace
+
+Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c) {
+    float* const coordinates[] = {&a.x, &a.y, &b.x, &b.y, &c.x, &c.y};
+    const bool numbers =
+        std::all_of(std::begin(coordinates), std::end(coordinates),
+                    [in](float* coordinate) { return readNumber(in, *coordinate); });
+    if (std::ferror(in)) {
+        return Verdict::Unreadable;
+    }
+    if (!numbers || !isFinite(a) || !isFinite(b) || !isFinite(c)) {
+        return Verdict::Invalid;
+    }
+    // With finite differences the products are exact in double, so only an overflowed
+    // difference makes the determinant infinite or NaN.
+    const double det = triangleDeterminant(a, b, c);
+    if (det == 0.0) {
+        return Verdict::Collinear;
+    }
+    return std::isfinite(det) ? Verdict::Accepted : Verdict::OutOfRange;
+}
+
+Verdict pictureVerdict(const Scene& scene) {
+    return canDraw(scene) ? Verdict::Accepted : Verdict::OutOfRange;
+}
+
+bool delivered(std::FILE* out, std::FILE* err) {
+    if (std::fflush(out) == 0 && !std::ferror(out)) {
+        return true;
+    }
+    std::fprintf(err, "izvestaj nije ispisan: %s\n", std::strerror(errno));
+    return false;
+}
+
+bool ask(const DialogueTexts& texts, std::FILE* out, std::FILE* err) {
+    std::fputs(texts.prompt, out);
+    return delivered(out, err);
+}
+
+bool accepted(Verdict verdict, const DialogueTexts& texts, std::FILE* out, std::FILE* err) {
+    const char* message = nullptr;
+    switch (verdict) {
+    case Verdict::Accepted:
+        return true;
+    case Verdict::Unreadable:
+        std::fprintf(err, "ulaz nije procitan: %s\n", std::strerror(errno));
+        return false;
+    case Verdict::Invalid:
+        message = texts.invalid;
+        break;
+    case Verdict::Collinear:
+        message = texts.collinear;
+        break;
+    case Verdict::OutOfRange:
+        message = texts.outOfRange;
+        break;
+    }
+    std::fputs(message, out);
+    // The refusal is the last word; a failure to deliver it is said on `err`.
+    [[maybe_unused]] const bool said = delivered(out, err);
+    return false;
+}
+
+} // namespace geom
