@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build="$root/build-fuzz"
 
-build_preset fuzz
+targets="trimap_fuzz paraquad_fuzz" build_preset fuzz
 step "fuzzing both dialogues for $seconds s"
 pids=()
 for program in trimap paraquad; do
