@@ -9,6 +9,10 @@ void fillParallelogramScene(Scene& scene, const Parallelogram& p) {
     addSegment(scene, Colour::Red, {p.b, p.c});
     addSegment(scene, Colour::Red, {p.c, p.d});
     addSegment(scene, Colour::Red, {p.d, p.a});
+    addLabel(scene, "A", p.d, p.a, p.b);
+    addLabel(scene, "B", p.a, p.b, p.c);
+    addLabel(scene, "C", p.b, p.c, p.d);
+    addLabel(scene, "D", p.c, p.d, p.a);
 }
 
 } // namespace geom

@@ -6,7 +6,8 @@
 
 namespace geom {
 
-// The inscribed ellipse traced as dots with its centre, then the four sides.
+// The inscribed ellipse traced as dots with its centre, then the four sides and the names of the
+// vertices.
 void fillParallelogramScene(Scene& scene, const Parallelogram& p);
 
 } // namespace geom

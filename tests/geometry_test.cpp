@@ -145,8 +145,8 @@ void trace(std::vector<Point>& points, Exact centre, double radius, const Affine
 }
 
 // What trimap must store: both triangles, the circle through A, B and C and the one inside them
-// touching their sides, with their centres, the images of A, B and C, and both circles traced
-// through the map; with the angle of ABC that most amplifies a rounding.
+// touching their sides, with their centres, both circles traced through the map, and the images of
+// A, B and C; with how much ABC amplifies a rounding.
 Scene expectedTriangles(const std::vector<Exact>& v, double& condition) {
     const Exact a = v[0], b = v[1], c = v[2];
     const Point p[] = {rounded(a),    rounded(b),    rounded(c),
@@ -164,14 +164,18 @@ Scene expectedTriangles(const std::vector<Exact>& v, double& condition) {
                  inradius = std::abs(det) / (ab + bc + ca);
     s.circles = {{rounded(circumcentre), float(circumradius), Colour::Blue},
                  {rounded(incentre), float(inradius), Colour::Green}};
-    s.points = {p[3], p[4], p[5], rounded(circumcentre), rounded(incentre)};
+    s.points = {rounded(circumcentre), rounded(incentre)};
     const Affine map = affineMap(a, b, c, v[3], v[4], v[5]);
     trace(s.points, incentre, inradius, map);
     trace(s.points, circumcentre, circumradius, map);
-    const Colour colours[] = {Colour::Yellow, Colour::Yellow, Colour::Yellow, Colour::Blue,
-                              Colour::Green};
-    for (std::size_t i = 0; i < s.points.size(); ++i) {
-        s.points[i].colour = i < 5 ? colours[i] : Colour::Cyan;
+    for (Point& q : s.points) {
+        q.colour = Colour::Cyan;
+    }
+    s.points[0].colour = Colour::Blue;
+    s.points[1].colour = Colour::Green;
+    // The images of A, B and C last, over the traced curves.
+    for (int i = 3; i < 6; ++i) {
+        s.points.push_back({p[i].x, p[i].y, Colour::Yellow});
     }
     condition = conditionOf(a, b, c);
     return s;
@@ -274,6 +278,16 @@ void expectSvgText(const std::string& svg, const Scene& s, View view) {
     EXPECT_NEAR(last.y - 2, std::strtod(&svg[y], nullptr), 1e-6) << svg.substr(x - 9);
 }
 
+// The vertices as the programs read them.
+std::vector<Exact> verticesOf(const std::string& input) {
+    std::vector<Exact> v;
+    std::istringstream numbers(input);
+    for (std::string x, y; numbers >> x >> y;) {
+        v.push_back({std::strtof(x.c_str(), nullptr), std::strtof(y.c_str(), nullptr)});
+    }
+    return v;
+}
+
 class Figures : public testing::TestWithParam<Figure> {};
 
 TEST_P(Figures, AreTrueInNumbersAndPictures) {
@@ -281,12 +295,9 @@ TEST_P(Figures, AreTrueInNumbersAndPictures) {
     const Conversation said = converse(f.tool, f.input);
     ASSERT_TRUE(said.accepted) << said.transcript;
     EXPECT_TRUE(said.transcript.ends_with(f.report)) << said.transcript;
-    const Scene& scene = said.scene;
-    std::vector<Exact> v;
-    std::istringstream numbers(f.input);
-    for (std::string x, y; numbers >> x >> y;) {
-        v.push_back({std::strtof(x.c_str(), nullptr), std::strtof(y.c_str(), nullptr)});
-    }
+    Scene scene = said.scene;
+    scene.labels.clear(); // judged apart
+    const std::vector<Exact> v = verticesOf(f.input);
     double condition = 0;
     const Scene want = &f.tool == &paraquad ? expectedParallelogram(v, condition)
                                             : expectedTriangles(v, condition);
@@ -311,6 +322,72 @@ TEST_P(Figures, AreTrueInNumbersAndPictures) {
 INSTANTIATE_TEST_SUITE_P(Cases, Figures, testing::ValuesIn(figures),
                          [](const auto& test) { return std::string(test.param.name); });
 
+// Each vertex named 16 pixels out of its figure, along the bisector of the angle outside it: in the
+// window's pixels every one the names change lies within a name's reach of where one must stand,
+// and each name changes some; the SVG holds one text per vertex, with its name, there.
+TEST(Labels, StandOutsideBesideTheirVertices) {
+    for (const Figure& f : {figures[0], figures[10]}) {
+        SCOPED_TRACE(f.name);
+        const Scene labelled = converse(f.tool, f.input).scene;
+        Scene plain = labelled;
+        plain.labels.clear();
+        std::vector<Exact> v = verticesOf(f.input);
+        std::vector<std::vector<Exact>> polygons{{v[0], v[1], v[2]}};
+        std::vector<std::string> names{"A", "B", "C", "A'", "B'", "C'"};
+        if (&f.tool == &paraquad) {
+            polygons[0].push_back({v[0].x + v[2].x - v[1].x, v[0].y + v[2].y - v[1].y});
+            names[3] = "D";
+        } else {
+            polygons.push_back({v[3], v[4], v[5]});
+        }
+        const View view = viewOf(boxOf(labelled));
+        std::vector<Spot> places;
+        for (const auto& polygon : polygons) {
+            for (std::size_t i = 0; i < polygon.size(); ++i) {
+                const Exact at = polygon[i], p = polygon[(i + polygon.size() - 1) % polygon.size()],
+                            n = polygon[(i + 1) % polygon.size()];
+                const Exact away{(at.x - p.x) / distance(p, at) + (at.x - n.x) / distance(n, at),
+                                 (at.y - p.y) / distance(p, at) + (at.y - n.y) / distance(n, at)};
+                const double span = std::hypot(away.x, away.y);
+                const Spot vertex = spotOf(view, at.x, at.y);
+                places.push_back({vertex.x + 16 * away.x / span, vertex.y - 16 * away.y / span});
+            }
+        }
+        const Image with = drawnOffscreen(labelled), without = drawnOffscreen(plain);
+        std::vector<int> changed(places.size());
+        int astray = 0;
+        for (int y = 0; y < 700; ++y) {
+            for (int x = 0; x < 1024; ++x) {
+                const std::size_t at = 3 * std::size_t(y * 1024 + x);
+                if (std::equal(&with.rgb[at], &with.rgb[at + 3], &without.rgb[at])) {
+                    continue;
+                }
+                const auto near = std::find_if(places.begin(), places.end(), [&](Spot c) {
+                    return std::max(std::abs(x + 0.5 - c.x), std::abs(y + 0.5 - c.y)) < 10;
+                });
+                near == places.end() ? ++astray : ++changed[std::size_t(near - places.begin())];
+            }
+        }
+        EXPECT_EQ(0, astray) << "pixels changed away from every name";
+        const std::string svg = sceneSvg(labelled, fitCamera(labelled.box));
+        std::size_t texts = 0;
+        for (std::size_t at = svg.find("<text "); at != std::string::npos;
+             at = svg.find("<text ", at + 1)) {
+            ++texts;
+        }
+        EXPECT_EQ(places.size(), texts);
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            EXPECT_LE(20, changed[i]) << names[i] << " shows too little";
+            const std::size_t text = svg.find(">" + names[i] + "</text>");
+            ASSERT_NE(std::string::npos, text) << names[i];
+            const std::size_t start = svg.rfind("<text x=\"", text);
+            EXPECT_NEAR(places[i].x, std::stod(svg.substr(start + 9)), 0.5) << names[i];
+            EXPECT_NEAR(places[i].y, std::stod(svg.substr(svg.find(" y=\"", start) + 4)), 0.5)
+                << names[i];
+        }
+    }
+}
+
 // Stored values where every described rounding shows, from the same float32 evaluation.
 TEST(Figures, StoreEveryDescribedRoundingBitForBit) {
     const Scene general = converse(trimap, figures[0].input).scene;
@@ -318,8 +395,8 @@ TEST(Figures, StoreEveryDescribedRoundingBitForBit) {
     expectPoint(0x1.b73d0ap+8f, 0x1.9f2828p+7f,
                 {general.circles[0].radius, general.circles[1].radius});
     expectPoint(0x1.81702ap+10f, -0x1.df1c82p+4f, general.circles[1].centre);
-    expectPoint(-0x1.13551p+11f, 0x1.094cb6p+11f, general.points[40]);
-    expectPoint(-0x1.7d9c42p+10f, 0x1.c157p+10f, general.points[300]);
+    expectPoint(-0x1.13551p+11f, 0x1.094cb6p+11f, general.points[37]);
+    expectPoint(-0x1.7d9c42p+10f, 0x1.c157p+10f, general.points[297]);
     // Both centres from their closed forms.
     const Scene flat = converse(trimap, figures[4].input).scene;
     expectPoint(0x1.d38c12p+8f, -0x1.35b2b8p+9f, flat.circles[0].centre);

@@ -273,9 +273,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, Program, testing::ValuesIn(cases),
 TEST(Help, NamesEveryOptionAndReadsNothing) {
     const Ran ran = run(TRIMAP_PATH " --help", example);
     EXPECT_EQ(0, ran.status);
-    for (const char* line :
-         {"\n  -o, --output DATOTEKA ", "\n      --no-window ", "\n  -h, --help ",
-          "\n      --version ", " -display EKRAN, -geometry GEOMETRIJA, ", ".png ili .svg\n"}) {
+    for (const char* line : {"\n  -o, --output DATOTEKA ", "\n      --no-window ",
+                             "\n  -l, --labels ", "\n  -h, --help ", "\n      --version ",
+                             " -display EKRAN, -geometry GEOMETRIJA, ", ".png ili .svg\n"}) {
         EXPECT_NE(std::string::npos, ran.output.find(line)) << line;
     }
     EXPECT_EQ(std::string::npos, ran.output.find("unesite"));
@@ -379,9 +379,9 @@ using Window = OnScreen<testing::Test>;
 
 TEST_F(Window, ShowsWhatThePngHoldsUntilItsCloseButton) {
     const ScratchFolder folder;
-    const Ran saving = run(TRIMAP_PATH " -o " + folder.path + "/t.png", example);
+    const Ran saving = run(TRIMAP_PATH " --labels -o " + folder.path + "/t.png", example);
     Image shown;
-    const Ran showing = withWindow(TRIMAP_PATH, example, [&](WindowInfo window) {
+    const Ran showing = withWindow(TRIMAP_PATH " -l", example, [&](WindowInfo window) {
         EXPECT_EQ(1024, window.width);
         EXPECT_EQ(700, window.height);
         shown = grab(window);

@@ -6,29 +6,35 @@ namespace geom {
 
 namespace {
 
-// Sides in the order BC, AC, AB.
-void addTriangle(Scene& scene, Point a, Point b, Point c) {
+// Sides in the order BC, AC, AB, and the names of the vertices.
+void addTriangle(Scene& scene, Point a, Point b, Point c, const char* const names[3]) {
     addSegment(scene, Colour::Red, {b, c});
     addSegment(scene, Colour::Red, {a, c});
     addSegment(scene, Colour::Red, {a, b});
+    addLabel(scene, names[0], c, a, b);
+    addLabel(scene, names[1], a, b, c);
+    addLabel(scene, names[2], b, c, a);
 }
 
 } // namespace
 
 void fillTriangleScene(Scene& scene, const TriangleMapReport& r) {
-    addTriangle(scene, r.a, r.b, r.c);
-    addPoint(scene, Colour::Yellow, r.imageA);
-    addPoint(scene, Colour::Yellow, r.imageB);
-    addPoint(scene, Colour::Yellow, r.imageC);
+    const char* const source[] = {"A", "B", "C"};
+    const char* const target[] = {"A'", "B'", "C'"};
+    addTriangle(scene, r.a, r.b, r.c, source);
     const Circle circum = circumcircle(r.a, r.b, r.c);
     addCircle(scene, Colour::Blue, circum);
     addPoint(scene, Colour::Blue, circum.centre);
     const Circle inscribed = incircle(r.a, r.b, r.c);
     addCircle(scene, Colour::Green, inscribed);
     addPoint(scene, Colour::Green, inscribed.centre);
-    addTriangle(scene, r.a2, r.b2, r.c2);
+    addTriangle(scene, r.a2, r.b2, r.c2, target);
     traceCircleImage(scene, inscribed, r.map);
     traceCircleImage(scene, circum, r.map);
+    // Last, so that no traced dot hides the images of A, B and C that the report names.
+    addPoint(scene, Colour::Yellow, r.imageA);
+    addPoint(scene, Colour::Yellow, r.imageB);
+    addPoint(scene, Colour::Yellow, r.imageC);
 }
 
 } // namespace geom

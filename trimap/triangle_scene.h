@@ -14,8 +14,8 @@ struct TriangleMapReport {
     Point imageA, imageB, imageC;
 };
 
-// Both triangles, the circumcircle and incircle of ABC with their centres, the images of A, B
-// and C, and the traced images of both circles.
+// Both triangles with the names of their vertices, the circumcircle and incircle of ABC with
+// their centres, the traced images of both circles, and over them the images of A, B and C.
 void fillTriangleScene(Scene& scene, const TriangleMapReport& report);
 
 } // namespace geom

@@ -2,11 +2,16 @@
 
 #include "core/intersection.h"
 
+#include <array>
 #include <cmath>
 
 namespace geom {
 
 namespace {
+
+// Below this the two unit directions towards the neighbours all but cancel: the angle is
+// within a tenth of a degree of straight.
+constexpr double straightAngle = 1e-3;
 
 Point unit(Point v) {
     const double len = length(v);
@@ -77,6 +82,26 @@ Circle circumcircle(Point a, Point b, Point c) {
         centre = circumcentre(a, b, c);
     }
     return {centre, length(displacement(a, centre))};
+}
+
+Point outwardDirection(Point previous, Point vertex, Point next) {
+    // In double, with hypot, so that sides of 1e-22 or 2e19 give a direction too.
+    const auto unitTowards = [&](Point p) {
+        const double x = double(p.x) - double(vertex.x), y = double(p.y) - double(vertex.y);
+        const double span = std::hypot(x, y);
+        return std::array{x / span, y / span};
+    };
+    const auto u = unitTowards(previous), v = unitTowards(next);
+    double x = -(u[0] + v[0]), y = -(u[1] + v[1]);
+    if (std::hypot(x, y) < straightAngle) {
+        const double midX = (double(previous.x) + double(next.x)) / 2 - double(vertex.x);
+        const double midY = (double(previous.y) + double(next.y)) / 2 - double(vertex.y);
+        const double side = -u[1] * midX + u[0] * midY > 0 ? -1.0 : 1.0;
+        x = -u[1] * side;
+        y = u[0] * side;
+    }
+    const double span = std::hypot(x, y);
+    return {static_cast<float>(x / span), static_cast<float>(y / span)};
 }
 
 Circle incircle(Point a, Point b, Point c) {

@@ -22,4 +22,9 @@ Circle circumcircle(Point a, Point b, Point c);
 // + lc), each vertex weighted by the length of the side opposite it.
 Circle incircle(Point a, Point b, Point c);
 
+// The unit direction out of a convex figure at `vertex`, between its neighbours `previous` and
+// `next`: the bisector of the angle outside it, so that it leans towards neither side. At a
+// straight angle, square to the sides, away from the segment between the neighbours.
+Point outwardDirection(Point previous, Point vertex, Point next);
+
 } // namespace geom

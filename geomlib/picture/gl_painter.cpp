@@ -31,13 +31,12 @@ ClipPlanes clipPlanes(float distance) {
 
 // Relative to the camera's centre, taken in double: the pipeline folds the view into one
 // single-precision matrix, which would lose the shape of a small figure far from the origin.
-void vertex(Point p, const void* camera) {
+void vertex(Place p, const void* camera) {
     const Camera& c = *static_cast<const Camera*>(camera);
-    glVertex2f(static_cast<float>(double(p.x) - c.centreX),
-               static_cast<float>(double(p.y) - c.centreY));
+    glVertex2f(static_cast<float>(p.x - c.centreX), static_cast<float>(p.y - c.centreY));
 }
 
-void segment(Point from, Point to, Rgb colour, void* camera) {
+void segment(Place from, Place to, Rgb colour, void* camera) {
     glColor3f(colour.r, colour.g, colour.b);
     glBegin(GL_LINES);
     vertex(from, camera);
@@ -45,7 +44,7 @@ void segment(Point from, Point to, Rgb colour, void* camera) {
     glEnd();
 }
 
-void dot(Point at, float pixels, Rgb colour, void* camera) {
+void dot(Place at, float pixels, Rgb colour, void* camera) {
     glPointSize(pixels);
     glColor3f(colour.r, colour.g, colour.b);
     glBegin(GL_POINTS);
@@ -57,7 +56,8 @@ void outline(Point centre, float radiusX, float radiusY, Rgb colour, void* camer
     glColor3f(colour.r, colour.g, colour.b);
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < outlineVertices; ++i) {
-        vertex(outlinePoint(centre, radiusX, radiusY, i, outlineVertices), camera);
+        const Point p = outlinePoint(centre, radiusX, radiusY, i, outlineVertices);
+        vertex({p.x, p.y}, camera);
     }
     glEnd();
 }
@@ -80,7 +80,8 @@ void drawFrame(const Scene& scene, Camera camera) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -camera.distance);
-    paintScene(scene, {segment, dot, outline, &camera});
+    // Names are drawn as strokes, through segment.
+    paintScene(scene, camera, {segment, dot, outline, nullptr, &camera});
     glFlush();
 }
 

@@ -1,5 +1,6 @@
 #include "picture/scene.h"
 
+#include "core/constructions.h"
 #include "picture/camera.h"
 
 #include <algorithm>
@@ -75,6 +76,10 @@ void addCircle(Scene& scene, Colour c, Circle k) {
     lowerTo(scene.box.low.y, offset(k.centre.y, -r));
     raiseTo(scene.box.high.x, offset(k.centre.x, r));
     raiseTo(scene.box.high.y, offset(k.centre.y, r));
+}
+
+void addLabel(Scene& scene, const char* name, Point previous, Point vertex, Point next) {
+    scene.labels.push_back({name, vertex, outwardDirection(previous, vertex, next)});
 }
 
 void traceCircleImage(Scene& scene, Circle k, Matrix3 m) {

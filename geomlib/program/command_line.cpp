@@ -20,7 +20,7 @@ constexpr int misuseStatus = 2;
 Scene scene;
 
 // What an option does.
-enum class Meaning { Output, NoWindow, Help, Version, XWithValue, XAlone };
+enum class Meaning { Output, NoWindow, Labels, Help, Version, XWithValue, XAlone };
 
 struct Option {
     std::string_view name;
@@ -30,12 +30,12 @@ struct Option {
 // The programs' own options, then GLUT's, which are passed on to it. Each may be written with one
 // dash or two, and cut short while it stays unambiguous.
 constexpr Option options[] = {
-    {"output", Meaning::Output},      {"no-window", Meaning::NoWindow},
-    {"help", Meaning::Help},          {"version", Meaning::Version},
-    {"display", Meaning::XWithValue}, {"geometry", Meaning::XWithValue},
-    {"iconic", Meaning::XAlone},      {"direct", Meaning::XAlone},
-    {"indirect", Meaning::XAlone},    {"gldebug", Meaning::XAlone},
-    {"sync", Meaning::XAlone},
+    {"output", Meaning::Output},       {"no-window", Meaning::NoWindow},
+    {"labels", Meaning::Labels},       {"help", Meaning::Help},
+    {"version", Meaning::Version},     {"display", Meaning::XWithValue},
+    {"geometry", Meaning::XWithValue}, {"iconic", Meaning::XAlone},
+    {"direct", Meaning::XAlone},       {"indirect", Meaning::XAlone},
+    {"gldebug", Meaning::XAlone},      {"sync", Meaning::XAlone},
 };
 
 // The widest and tallest window Mesa's software renderer draws whole: its largest viewport.
@@ -43,7 +43,7 @@ constexpr unsigned largestWindow = 16384;
 
 const char* const usage =
     "upotreba: %s [-o DATOTEKA | --output DATOTEKA | --output=DATOTEKA] [--no-window]\n"
-    "          [X opcije]\n"
+    "          [-l | --labels] [X opcije]\n"
     "       %s -h | --help\n"
     "       %s --version\n"
     "\n"
@@ -52,6 +52,7 @@ const char* const usage =
     "  -o, --output DATOTEKA  posle izvestaja upisuje sliku u DATOTEKA umesto da otvori\n"
     "                         prozor; format je po nastavku, .png ili .svg\n"
     "      --no-window        samo izvestaj, bez prozora\n"
+    "  -l, --labels           na slici uz svako teme pise njegovo ime\n"
     "  -h, --help             ovo uputstvo\n"
     "      --version          ime i verzija programa\n"
     "  X opcije               -display EKRAN, -geometry GEOMETRIJA, -iconic, -direct,\n"
@@ -211,6 +212,9 @@ Options parseOptions(int argc, char** argv) {
         case Meaning::NoWindow:
             reportOnly = true;
             break;
+        case Meaning::Labels:
+            parsed.labels = true;
+            break;
         case Meaning::Help:
             parsed.action = Action::Help;
             return parsed;
@@ -258,6 +262,10 @@ int runTool(const Tool& tool, int argc, char** argv, std::FILE* in, std::FILE* o
     }
     if (!tool.dialogue(in, out, err, scene)) {
         return 1;
+    }
+    // The dialogue names every vertex; the picture shows the names when asked.
+    if (!parsed.labels) {
+        scene.labels.clear();
     }
     const Camera camera = fitCamera(scene.box);
     if (parsed.action == Action::Save) {

@@ -16,6 +16,7 @@ enum class Action { Show, Save, ReportOnly, Help, Version, Misuse };
 struct Options {
     Action action = Action::Show;
     std::string picture;               // the file to save, for Save
+    bool labels = false;               // the vertices named in the picture
     PictureFormat format{};            // of that file
     std::vector<std::string> xOptions; // for GLUT, when the window opens
     std::string problem;               // what is wrong, for Misuse
