@@ -43,10 +43,10 @@ std::vector<Stroke> nameStrokes(std::string_view name) {
         }
     }
     // Centred on the ink, in heights of a capital.
-    for (Stroke& s : strokes) {
-        s = {(s.x0 - right / 2) / gridHeight, (s.y0 - gridHeight / 2) / gridHeight,
-             (s.x1 - right / 2) / gridHeight, (s.y1 - gridHeight / 2) / gridHeight};
-    }
+    std::transform(strokes.begin(), strokes.end(), strokes.begin(), [right](Stroke s) {
+        return Stroke{(s.x0 - right / 2) / gridHeight, (s.y0 - gridHeight / 2) / gridHeight,
+                      (s.x1 - right / 2) / gridHeight, (s.y1 - gridHeight / 2) / gridHeight};
+    });
     return strokes;
 }
 

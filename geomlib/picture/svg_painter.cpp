@@ -78,7 +78,7 @@ void outline(Point centre, float radiusX, float radiusY, Rgb colour, void* conte
 
 // A text element, so that a name can be searched, selected and restyled; its capitals `pixels`
 // tall in a sans-serif font, whose capitals stand about 0.7 of its size.
-void text(Place at, float pixels, const char* name, Rgb colour, void* context) {
+void textElement(Place at, float pixels, const char* name, Rgb colour, void* context) {
     Svg& svg = *static_cast<Svg*>(context);
     const WindowPoint p = toWindow(svg.camera, at.x, at.y);
     put(svg, "<text x=\"", p.x, "\" y=\"", p.y, "\" font-family=\"sans-serif\" font-size=\"",
@@ -99,7 +99,7 @@ std::string sceneSvg(const Scene& scene, Camera camera) {
         "\" shape-rendering=\"crispEdges\" fill=\"none\" stroke-width=\"1\">\n<title>", windowTitle,
         "</title>\n<rect width=\"", width, "\" height=\"", height, "\" fill=\"",
         hex(backgroundColour), "\"/>\n");
-    paintScene(scene, camera, {segment, dot, outline, text, &svg});
+    paintScene(scene, camera, {segment, dot, outline, textElement, &svg});
     svg.text += "</svg>\n";
     return svg.text;
 }
