@@ -1,13 +1,30 @@
-// Preloaded into a program under test, its rename first raises the signal $SIGNAL_AT_RENAME
-// names: a user's Ctrl-C, kill or hang-up just between writing a picture and putting it in place.
+// Preloaded into a program under test, its rename and renameat2 first raise the signal
+// $SIGNAL_AT_RENAME names: a user's Ctrl-C, kill or hang-up just between writing a picture and
+// putting it in place.
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
+
+namespace {
+
+void raiseTheSignal() {
+    std::raise(std::atoi(std::getenv("SIGNAL_AT_RENAME")));
+}
+
+} // namespace
 
 extern "C" int rename(const char* from, const char* to) {
     using Rename = int (*)(const char*, const char*);
     static const auto next = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "rename"));
-    std::raise(std::atoi(std::getenv("SIGNAL_AT_RENAME")));
-    // cppcheck-suppress unreachableCode
+    raiseTheSignal();
     return next(from, to);
+}
+
+extern "C" int renameat2(int fromFolder, const char* from, int toFolder, const char* to,
+                         unsigned flags) {
+    using Rename = int (*)(int, const char*, int, const char*, unsigned);
+    static const auto next = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "renameat2"));
+    raiseTheSignal();
+    return next(fromFolder, from, toFolder, to, flags);
 }

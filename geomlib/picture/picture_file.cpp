@@ -118,12 +118,21 @@ class TemporaryFile {
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     // Closes the file and puts it in the picture's place; false, with errno, when either fails.
+    // Over an old picture the two are exchanged, which ext4 does without first writing the new
+    // blocks out as it does for a rename over a file, and the old one, now under the temporary
+    // name, is removed. A new picture, or a file system that cannot exchange, takes a rename.
     [[nodiscard]] bool replace(const std::filesystem::path& picture) {
         const int closing = close(fd);
         fd = -1;
-        if (closing != 0 || std::rename(temporaryPath, picture.c_str()) != 0) {
+        if (closing != 0) {
             return false;
         }
+        if (renameat2(AT_FDCWD, temporaryPath, AT_FDCWD, picture.c_str(), RENAME_EXCHANGE) != 0 &&
+            std::rename(temporaryPath, picture.c_str()) != 0) {
+            return false;
+        }
+        // The old picture, where there was one, goes with what is left under the temporary name.
+        unlink(temporaryPath);
         temporaryExists = 0;
         return true;
     }

@@ -3,8 +3,11 @@
 #include "picture/frame.h"
 #include "picture/walk.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <iterator>
 #include <string_view>
 
@@ -23,11 +26,39 @@ void append(std::string& text, std::string_view piece) {
 }
 
 // With nine significant digits, as %.9g writes them: enough to round-trip a float, and to place
-// a window position well inside a pixel.
+// a window position well inside a pixel. Most numbers are positions from 1 to 1e9 pixels: those
+// are scaled to nine digits and rounded directly, where the scaling's own rounding error (below
+// 1e-7) cannot decide which way a value rounds; the rest go through printf.
 void append(std::string& text, double value) {
+    constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1 && magnitude < 1e9) {
+        const auto whole = static_cast<std::uint32_t>(magnitude);
+        int decimals = 8;
+        while (decimals > 0 && whole >= powersOfTen[9 - decimals]) {
+            --decimals;
+        }
+        const double scaled = magnitude * powersOfTen[decimals];
+        const double rounded = std::nearbyint(scaled);
+        if (std::fabs(scaled - rounded) < 0.499999 && rounded < 1e9) {
+            auto digits = static_cast<std::uint32_t>(rounded);
+            while (decimals > 0 && digits % 10 == 0) { // %g drops trailing zeros
+                digits /= 10;
+                --decimals;
+            }
+            char buffer[16];
+            char* end = std::to_chars(buffer, std::end(buffer), digits).ptr;
+            if (decimals > 0) {
+                std::copy_backward(end - decimals, end, end + 1);
+                *(end++ - decimals) = '.';
+            }
+            text += value < 0 ? "-" : "";
+            text.append(buffer, end);
+            return;
+        }
+    }
     char digits[32];
-    text.append(digits,
-                std::to_chars(digits, std::end(digits), value, std::chars_format::general, 9).ptr);
+    text.append(digits, std::size_t(std::snprintf(digits, sizeof digits, "%.9g", value)));
 }
 
 // Appends each piece in turn: text as it is, numbers in digits.
