@@ -14,6 +14,7 @@ void raiseTheSignal() {
 
 } // namespace
 
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): glibc's names are reserved
 extern "C" int rename(const char* from, const char* to) {
     using Rename = int (*)(const char*, const char*);
     static const auto next = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "rename"));
@@ -21,6 +22,7 @@ extern "C" int rename(const char* from, const char* to) {
     return next(from, to);
 }
 
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 extern "C" int renameat2(int fromFolder, const char* from, int toFolder, const char* to,
                          unsigned flags) {
     using Rename = int (*)(int, const char*, int, const char*, unsigned);
