@@ -37,7 +37,7 @@ int main() {
     std::FILE* out = std::fopen("/dev/null", "w");
     Scene picture;
     const OffscreenContext offscreen;
-    if (!in || !trimap.dialogue(in, out, stderr, picture) || !offscreen.failure().empty()) {
+    if (!in || !trimap.dialogue({in, out, out, stderr}, picture) || !offscreen.failure().empty()) {
         std::fprintf(stderr, "needs examples/trimap.txt and an OpenGL context: %s\n",
                      offscreen.failure().c_str());
         return 1;

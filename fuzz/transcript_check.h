@@ -24,7 +24,7 @@ inline void checkTranscript(const std::uint8_t* data, std::size_t size, const ge
     std::FILE* out = open_memstream(&text, &textSize);
     geom::Scene scene;
     const bool accepted =
-        tool.dialogue(in, out, stderr, scene); // a memory stream is always written
+        tool.dialogue({in, out, out, stderr}, scene); // a memory stream is always written
     std::fclose(out);
     std::fclose(in);
     std::string rest(text, textSize);

@@ -28,14 +28,15 @@ Verdict readParallelogram(std::FILE* in, Parallelogram& p, Scene& scene) {
 
 } // namespace
 
-bool runParallelogramDialogue(std::FILE* in, std::FILE* out, std::FILE* err, Scene& scene) {
+bool runParallelogramDialogue(Streams streams, Scene& scene) {
     Parallelogram p;
-    if (!ask(texts, out, err) || !accepted(readParallelogram(in, p, scene), texts, out, err)) {
+    if (!ask(texts, streams) ||
+        !accepted(readParallelogram(streams.in, p, scene), texts, streams)) {
         return false;
     }
-    std::fprintf(out, "koordinate temena D paralelograma su x=%f, y=%f\n", double(p.d.x),
+    std::fprintf(streams.out, "koordinate temena D paralelograma su x=%f, y=%f\n", double(p.d.x),
                  double(p.d.y));
-    return delivered(out, err);
+    return delivered(streams.out, streams.err);
 }
 
 const Tool paraquad = {

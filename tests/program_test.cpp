@@ -326,7 +326,7 @@ std::string converseOver(Pipe& pipe) {
     std::size_t size = 0;
     std::FILE* err = open_memstream(&errors, &size);
     geom::Scene scene;
-    pipe.accepted = trimap.dialogue(in, out, err, scene);
+    pipe.accepted = trimap.dialogue({in, out, out, err}, scene);
     for (std::FILE* stream : {in, out, err}) {
         std::fclose(stream);
     }

@@ -80,15 +80,15 @@ void printReport(std::FILE* out, const TriangleMapReport& r) {
 
 } // namespace
 
-bool runTriangleDialogue(std::FILE* in, std::FILE* out, std::FILE* err, Scene& scene) {
+bool runTriangleDialogue(Streams streams, Scene& scene) {
     TriangleMapReport r;
-    if (!ask(sourceTexts, out, err) || !accepted(readSource(in, r), sourceTexts, out, err) ||
-        !ask(targetTexts, out, err) ||
-        !accepted(readTargetAndMap(in, r, scene), targetTexts, out, err)) {
+    if (!ask(sourceTexts, streams) || !accepted(readSource(streams.in, r), sourceTexts, streams) ||
+        !ask(targetTexts, streams) ||
+        !accepted(readTargetAndMap(streams.in, r, scene), targetTexts, streams)) {
         return false;
     }
-    printReport(out, r);
-    return delivered(out, err);
+    printReport(streams.out, r);
+    return delivered(streams.out, streams.err);
 }
 
 const Tool trimap = {

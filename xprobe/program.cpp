@@ -42,7 +42,7 @@ Conversation converse(const geom::Tool& tool, std::string input) {
     std::size_t size = 0;
     std::FILE* out = open_memstream(&text, &size);
     Conversation said{};
-    said.accepted = tool.dialogue(in, out, stderr, said.scene);
+    said.accepted = tool.dialogue({in, out, out, stderr}, said.scene);
     std::fclose(in);
     std::fclose(out);
     said.transcript.assign(text, size);

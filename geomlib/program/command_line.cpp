@@ -243,8 +243,9 @@ Options parseOptions(int argc, char** argv) {
     return parsed;
 }
 
-int runTool(const Tool& tool, int argc, char** argv, std::FILE* in, std::FILE* out,
-            std::FILE* err) {
+int runTool(const Tool& tool, int argc, char** argv, Streams streams) {
+    std::FILE* const out = streams.out;
+    std::FILE* const err = streams.err;
     Options parsed = parseOptions(argc, argv);
     switch (parsed.action) {
     case Action::Misuse:
@@ -260,7 +261,7 @@ int runTool(const Tool& tool, int argc, char** argv, std::FILE* in, std::FILE* o
     default:
         break;
     }
-    if (!tool.dialogue(in, out, err, scene)) {
+    if (!tool.dialogue(streams, scene)) {
         return 1;
     }
     // The dialogue names every vertex; the picture shows the names when asked.

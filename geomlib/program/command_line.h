@@ -32,6 +32,6 @@ Options parseOptions(int argc, char** argv);
 // file then shows through a camera fitted once. Returns the exit status: a misuse ends the program
 // with 2 before anything is read; a refused input or a report or picture that could not be
 // written, with 1.
-int runTool(const Tool& tool, int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err);
+int runTool(const Tool& tool, int argc, char** argv, Streams streams);
 
 } // namespace geom

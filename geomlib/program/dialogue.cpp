@@ -77,18 +77,18 @@ bool delivered(std::FILE* out, std::FILE* err) {
     return false;
 }
 
-bool ask(const DialogueTexts& texts, std::FILE* out, std::FILE* err) {
-    std::fputs(texts.prompt, out);
-    return delivered(out, err);
+bool ask(const DialogueTexts& texts, Streams streams) {
+    std::fputs(texts.prompt, streams.prompts);
+    return delivered(streams.prompts, streams.err);
 }
 
-bool accepted(Verdict verdict, const DialogueTexts& texts, std::FILE* out, std::FILE* err) {
+bool accepted(Verdict verdict, const DialogueTexts& texts, Streams streams) {
     const char* message = nullptr;
     switch (verdict) {
     case Verdict::Accepted:
         return true;
     case Verdict::Unreadable:
-        std::fprintf(err, "ulaz nije procitan: %s\n", std::strerror(errno));
+        std::fprintf(streams.err, "ulaz nije procitan: %s\n", std::strerror(errno));
         return false;
     case Verdict::Invalid:
         message = texts.invalid;
@@ -100,9 +100,9 @@ bool accepted(Verdict verdict, const DialogueTexts& texts, std::FILE* out, std::
         message = texts.outOfRange;
         break;
     }
-    std::fputs(message, out);
+    std::fputs(message, streams.out);
     // The refusal is the last word; a failure to deliver it is said on `err`.
-    [[maybe_unused]] const bool said = delivered(out, err);
+    [[maybe_unused]] const bool said = delivered(streams.out, streams.err);
     return false;
 }
 

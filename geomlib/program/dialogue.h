@@ -9,13 +9,23 @@
 
 namespace geom {
 
-// A program: its name, a few lines for its usage on what it does, and its dialogue, which prompts
-// on `out`, reads `in`, fills `scene` with the picture and prints the report; false when it
-// refused the input or could not write, having said why.
+// Where a dialogue reads and writes: prompts to `prompts`, the report or a refusal to `out`, what
+// the system failed at to `err`. A console program prompts on its standard output too; the page
+// leaves the prompts out.
+struct Streams {
+    std::FILE* in;
+    std::FILE* prompts;
+    std::FILE* out;
+    std::FILE* err;
+};
+
+// A program: its name, a few lines for its usage on what it does, and its dialogue, which prompts,
+// reads, fills `scene` with the picture and prints the report; false when it refused the input or
+// could not write, having said why.
 struct Tool {
     const char* name;
     const char* description;
-    bool (*dialogue)(std::FILE* in, std::FILE* out, std::FILE* err, Scene& scene);
+    bool (*dialogue)(Streams streams, Scene& scene);
 };
 
 // How a dialogue judged its input; each refusal has a message of its own.
@@ -43,11 +53,10 @@ struct DialogueTexts {
 [[nodiscard]] bool delivered(std::FILE* out, std::FILE* err);
 
 // Prints the prompt; false when it could not be delivered.
-[[nodiscard]] bool ask(const DialogueTexts& texts, std::FILE* out, std::FILE* err);
+[[nodiscard]] bool ask(const DialogueTexts& texts, Streams streams);
 
-// True when the verdict accepts; otherwise prints the refusal's message and returns false. Input
-// that could not be read at all is said on `err`, with the reason errno still holds.
-[[nodiscard]] bool accepted(Verdict verdict, const DialogueTexts& texts, std::FILE* out,
-                            std::FILE* err);
+// True when the verdict accepts; otherwise prints the refusal's message on `out` and returns false.
+// Input that could not be read at all is said on `err`, with the reason errno still holds.
+[[nodiscard]] bool accepted(Verdict verdict, const DialogueTexts& texts, Streams streams);
 
 } // namespace geom
