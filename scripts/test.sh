@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs everything that guards the code: the test suite in
-# the release build, in the AddressSanitizer/UndefinedBehaviorSanitizer build and built by Clang,
-# the static checks, and both fuzz targets.
+# Installs what is missing, builds, and runs everything that guards the code: the page, then the
+# test suite in the release build, in the AddressSanitizer/UndefinedBehaviorSanitizer build and
+# built by Clang, the static checks, and both fuzz targets.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/common.sh"
 
 ensure_packages "${build_packages[@]}" "${test_build_packages[@]}" "${xvfb_packages[@]}" \
-    "${check_packages[@]}"
+    "${browser_packages[@]}" "${check_packages[@]}"
+# The page, which the suites open in the browser.
+"$root/scripts/web.sh"
 
 # Builds with the preset and runs the suite there. The window tests need an X server; this one
 # lives as long as the run. Tests run in parallel, but for those that look at the screen, which
