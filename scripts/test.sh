@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs everything that guards the code: the page, then the
 # test suite in the release build, in the AddressSanitizer/UndefinedBehaviorSanitizer build and
-# built by Clang, the static checks, and both fuzz targets.
+# built by Clang, and the static checks.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/common.sh"
@@ -25,5 +25,3 @@ run_suite sanitize
 run_suite clang
 current_step="static checks"
 "$root/scripts/static-checks.sh"
-current_step="fuzzing"
-"$root/scripts/fuzz.sh" 30

@@ -1,7 +1,7 @@
-// One table of figures, in general position and at the ends of the float range. Each figure is
-// judged against its geometry worked out in double, apart from the code, to a few units in the
-// last place; and its pictures, drawn offscreen by the window's own painter and written as SVG,
-// pixel by pixel and by what the document promises.
+// One table of figures, in general position and at the ends of the float range. Each is judged
+// against its geometry worked out in double, apart from the code, to a few units in the last
+// place; its pictures, drawn offscreen by the window's own painter and written as SVG, pixel by
+// pixel and by what the document promises; and the names of its vertices, where they stand.
 #include "image.h"
 #include "parallelogram_dialogue.h"
 #include "picture/offscreen.h"
@@ -21,14 +21,10 @@ namespace {
 
 using namespace geom;
 
-bool sameBits(float a, float b) {
-    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
-}
-
 // Bit for bit, so that -0 differs from +0.
 void expectPoint(float x, float y, Point p) {
-    EXPECT_TRUE(sameBits(x, p.x)) << std::hexfloat << x << " " << p.x;
-    EXPECT_TRUE(sameBits(y, p.y)) << std::hexfloat << y << " " << p.y;
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(x), std::bit_cast<std::uint32_t>(p.x)) << p.x;
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(y), std::bit_cast<std::uint32_t>(p.y)) << p.y;
 }
 
 // Each accepted; `report`, when given, is what follows the prompts, from a float32 evaluation of
@@ -47,7 +43,6 @@ void PrintTo(const Figure& f, std::ostream* os) {
 const std::string matrixHeader =
     "matrica preslikavanja koja slika trougao ABC u trougao A'B'C' je\n";
 
-// clang-format off
 const Figure figures[] = {
     {"CounterClockwiseOntoClockwise", trimap,
      "1203.5 -417.25 1876.125 -102.75 1455.8 391.6\n-2310.4 1502.7 -2795.15 2011.2 -1688.9 2240.35",
@@ -64,10 +59,13 @@ const Figure figures[] = {
                     "koordinate slike tacke b su x=19.749998 y=3.124999\n"
                     "koordinate slike tacke c su x=7.500000 y=0.375000\n"},
     // The box's bottom is the circumcircle's alone.
-    {"FramedByTheBottomOfItsCircumcircle", trimap, "-6.2 2.1 5.9 2.3 0.4 3.05\n20.5 5.25 26.55 5.6 23.7 6.1"},
+    {"FramedByTheBottomOfItsCircumcircle", trimap,
+     "-6.2 2.1 5.9 2.3 0.4 3.05\n20.5 5.25 26.55 5.6 23.7 6.1"},
     // Too flat for the bisectors to cross within the tolerance; each onto a turned, scaled copy.
-    {"FlatAtB", trimap, "2.5 1.5 12.5 6.5 22.5 11.52\n9.372595 0.3235572 18.61298 14.31875 27.83836 28.33992"},
-    {"FlatAtC", trimap, "-3.2 4.1 0.8 7.1 -1.2024 5.6032\n0.01807806 -0.5739438 2.96423 6.323171 1.485637 2.87697"},
+    {"FlatAtB", trimap,
+     "2.5 1.5 12.5 6.5 22.5 11.52\n9.372595 0.3235572 18.61298 14.31875 27.83836 28.33992"},
+    {"FlatAtC", trimap,
+     "-3.2 4.1 0.8 7.1 -1.2024 5.6032\n0.01807806 -0.5739438 2.96423 6.323171 1.485637 2.87697"},
     {"HugeSides", trimap, "0 0 2e19 0 0 2e18\n0 0 2e19 0 0 2e18"},
     {"FlatUnderAHugeCircumcircle", trimap, "0 0 1 0 2 1e-20\n0 0 1 0 2 1e-20"},
     {"TinyAndThin", trimap, "0 0 1e-23 0 0 1e-15\n0 1e-14 1e-23 1e-14 0 1.1e-14"},
@@ -79,8 +77,9 @@ const Figure figures[] = {
     // Sides within the tolerance of parallel: D is A + C - B.
     {"NearlyCollinear", paraquad, "12.5 -7.25 92.5 52.75 172.5 112.85",
      "koordinate temena D paralelograma su x=92.500000, y=52.849998\n"},
-    {"TinyParallelogram", paraquad, "-1.21087397e-22 4.74984738e-22 -7.34986628e-22 "
-                                    "2.63888866e-22 -3.83272425e-23 5.11431879e-22"},
+    {"TinyParallelogram", paraquad,
+     "-1.21087397e-22 4.74984738e-22 -7.34986628e-22 "
+     "2.63888866e-22 -3.83272425e-23 5.11431879e-22"},
     // Where a float pipeline would lose the shape; at 1e7 the ellipse has shrunk onto a corner.
     {"TallFarAway", paraquad, "1000000 1000000 1000000 1000003 1000001 1000003"},
     {"UnitSquareFarAway", paraquad, "10000000 10000000 10000000 10000001 10000001 10000001"},
@@ -104,7 +103,7 @@ double twiceArea(Exact p, Exact q, Exact r) {
     return (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
 }
 
-// The affine map taking (0, 0), (1, 0), (0, 1) to o, o + u, o + v, after `before`, if any.
+// The affine map taking (0, 0), (1, 0), (0, 1) to o, o + u, o + v.
 struct Affine {
     Exact o, u, v;
     Exact operator()(Exact p) const {
@@ -112,26 +111,18 @@ struct Affine {
     }
 };
 
-// Takes a, b, c onto a2, b2, c2.
+// Takes a, b, c onto a2, b2, c2: the images of (1, 0) and (0, 1) relative to a, then of the origin.
 Affine affineMap(Exact a, Exact b, Exact c, Exact a2, Exact b2, Exact c2) {
     const double det = twiceArea(a, b, c);
     const Exact u{b.x - a.x, b.y - a.y}, v{c.x - a.x, c.y - a.y};
     const Exact u2{b2.x - a2.x, b2.y - a2.y}, v2{c2.x - a2.x, c2.y - a2.y};
-    // The images of (1, 0) and (0, 1) relative to a, then the image of the origin.
     const Exact ex{(u2.x * v.y - v2.x * u.y) / det, (u2.y * v.y - v2.y * u.y) / det};
     const Exact ey{(v2.x * u.x - u2.x * v.x) / det, (v2.y * u.x - u2.y * v.x) / det};
     return {{a2.x - ex.x * a.x - ey.x * a.y, a2.y - ex.y * a.x - ey.y * a.y}, ex, ey};
 }
 
-// How much a rounding in a map or a crossing built on abc can grow: one over the sine of its
-// sharpest angle.
-double conditionOf(Exact a, Exact b, Exact c) {
-    const double ab = distance(a, b), bc = distance(b, c), ca = distance(c, a);
-    return std::max({ab * bc, bc * ca, ca * ab}) / std::abs(twiceArea(a, b, c));
-}
-
-Point rounded(Exact p) {
-    return {float(p.x), float(p.y)};
+Point rounded(Exact p, Colour c = Colour::Cyan) {
+    return {float(p.x), float(p.y), c};
 }
 
 // The centre's image, then 200 points around the circle at single-precision angles, each mapped.
@@ -144,106 +135,126 @@ void trace(std::vector<Point>& points, Exact centre, double radius, const Affine
     }
 }
 
-// What trimap must store: both triangles, the circle through A, B and C and the one inside them
-// touching their sides, with their centres, both circles traced through the map, and the images of
-// A, B and C; with how much ABC amplifies a rounding.
-Scene expectedTriangles(const std::vector<Exact>& v, double& condition) {
+// What the program must store for the vertices v: for trimap both triangles, the circle through A,
+// B and C and the one inside them touching their sides, with their centres, both traced through
+// the map, then the images of A, B and C; for paraquad the ellipse inscribed in ABCD, D = A + C -
+// B, traced as the unit circle through the map of the square (+-1, +-1) onto ABCD, then its sides.
+Scene expectedScene(const Tool& tool, const std::vector<Exact>& v) {
     const Exact a = v[0], b = v[1], c = v[2];
-    const Point p[] = {rounded(a),    rounded(b),    rounded(c),
-                       rounded(v[3]), rounded(v[4]), rounded(v[5])};
     Scene s;
-    s.segments = {{p[1], p[2]}, {p[0], p[2]}, {p[0], p[1]},
-                  {p[4], p[5]}, {p[3], p[5]}, {p[3], p[4]}};
+    if (&tool == &paraquad) {
+        const Exact d{a.x + c.x - b.x, a.y + c.y - b.y};
+        trace(s.points, {0, 0}, 1,
+              {{(a.x + c.x) / 2, (a.y + c.y) / 2},
+               {(b.x - a.x) / 2, (b.y - a.y) / 2},
+               {(d.x - a.x) / 2, (d.y - a.y) / 2}});
+        s.segments = {{rounded(a), rounded(b)},
+                      {rounded(b), rounded(c)},
+                      {rounded(c), rounded(d)},
+                      {rounded(d), rounded(a)}};
+        return s;
+    }
+    const auto side = [&](int i, int j) { return Segment{rounded(v[i]), rounded(v[j])}; };
+    s.segments = {side(1, 2), side(0, 2), side(0, 1), side(4, 5), side(3, 5), side(3, 4)};
     const double ab = distance(a, b), bc = distance(b, c), ca = distance(c, a);
-    const double det = twiceArea(a, b, c), ab2 = ab * ab, ca2 = ca * ca;
-    const Exact circumcentre{a.x + ((c.y - a.y) * ab2 - (b.y - a.y) * ca2) / (2 * det),
-                             a.y + ((b.x - a.x) * ca2 - (c.x - a.x) * ab2) / (2 * det)};
-    const Exact incentre{(bc * a.x + ca * b.x + ab * c.x) / (ab + bc + ca),
-                         (bc * a.y + ca * b.y + ab * c.y) / (ab + bc + ca)};
-    const double circumradius = distance(a, circumcentre),
-                 inradius = std::abs(det) / (ab + bc + ca);
+    const double det = twiceArea(a, b, c), perimeter = ab + bc + ca;
+    const Exact circumcentre{a.x + ((c.y - a.y) * ab * ab - (b.y - a.y) * ca * ca) / (2 * det),
+                             a.y + ((b.x - a.x) * ca * ca - (c.x - a.x) * ab * ab) / (2 * det)};
+    const Exact incentre{(bc * a.x + ca * b.x + ab * c.x) / perimeter,
+                         (bc * a.y + ca * b.y + ab * c.y) / perimeter};
+    const double circumradius = distance(a, circumcentre), inradius = std::abs(det) / perimeter;
     s.circles = {{rounded(circumcentre), float(circumradius), Colour::Blue},
                  {rounded(incentre), float(inradius), Colour::Green}};
-    s.points = {rounded(circumcentre), rounded(incentre)};
+    s.points = {rounded(circumcentre, Colour::Blue), rounded(incentre, Colour::Green)};
     const Affine map = affineMap(a, b, c, v[3], v[4], v[5]);
     trace(s.points, incentre, inradius, map);
     trace(s.points, circumcentre, circumradius, map);
-    for (Point& q : s.points) {
-        q.colour = Colour::Cyan;
-    }
-    s.points[0].colour = Colour::Blue;
-    s.points[1].colour = Colour::Green;
-    // The images of A, B and C last, over the traced curves.
     for (int i = 3; i < 6; ++i) {
-        s.points.push_back({p[i].x, p[i].y, Colour::Yellow});
+        s.points.push_back(rounded(v[i], Colour::Yellow));
     }
-    condition = conditionOf(a, b, c);
     return s;
 }
 
-// What paraquad must store: the ellipse inscribed in ABCD, D = A + C - B, traced as the unit
-// circle through the map of the square (+-1, +-1) onto ABCD, then its sides AB, BC, CD, DA.
-Scene expectedParallelogram(const std::vector<Exact>& v, double& condition) {
-    const Exact a = v[0], b = v[1], c = v[2], d{a.x + c.x - b.x, a.y + c.y - b.y};
-    Scene s;
-    trace(s.points, {0, 0}, 1,
-          {{(a.x + c.x) / 2, (a.y + c.y) / 2},
-           {(b.x - a.x) / 2, (b.y - a.y) / 2},
-           {(d.x - a.x) / 2, (d.y - a.y) / 2}});
-    for (Point& p : s.points) {
-        p.colour = Colour::Cyan;
-    }
-    const Point pa = rounded(a), pb = rounded(b), pc = rounded(c), pd = rounded(d);
-    s.segments = {{pa, pb}, {pb, pc}, {pc, pd}, {pd, pa}};
-    condition = conditionOf(a, b, c);
-    return s;
-}
-
-// Each stored value within `tolerance` of what it must be, circles within `circleTolerance`;
-// colours exactly.
-void expectAlike(const Scene& want, const Scene& got, double tolerance, double circleTolerance) {
-    ASSERT_EQ(want.points.size(), got.points.size());
-    ASSERT_EQ(want.segments.size(), got.segments.size());
-    ASSERT_EQ(want.circles.size(), got.circles.size());
-    const auto near = [](Point w, Point g) {
-        return std::hypot(double(w.x) - g.x, double(w.y) - g.y);
-    };
-    for (std::size_t i = 0; i < want.points.size(); ++i) {
-        EXPECT_LE(near(want.points[i], got.points[i]), tolerance) << "point " << i;
-        EXPECT_EQ(want.points[i].colour, got.points[i].colour) << "point " << i;
-    }
-    for (std::size_t i = 0; i < want.segments.size(); ++i) {
-        const Segment w = want.segments[i], g = got.segments[i];
-        EXPECT_LE(std::max(near(w.from, g.from), near(w.to, g.to)), tolerance) << "side " << i;
-        EXPECT_EQ(Colour::Red, g.colour) << "side " << i;
-    }
-    for (std::size_t i = 0; i < want.circles.size(); ++i) {
-        const Circle w = want.circles[i], g = got.circles[i];
-        EXPECT_LE(near(w.centre, g.centre), circleTolerance) << "circle " << i;
-        EXPECT_NEAR(w.radius, g.radius, circleTolerance) << "circle " << i;
-        EXPECT_EQ(w.colour, g.colour) << "circle " << i;
-    }
+// How much a rounding in a map or a crossing built on abc can grow: one over the sine of its
+// sharpest angle.
+double conditionOf(Exact a, Exact b, Exact c) {
+    const double ab = distance(a, b), bc = distance(b, c), ca = distance(c, a);
+    return std::max({ab * bc, bc * ca, ca * ab}) / std::abs(twiceArea(a, b, c));
 }
 
 // The box around everything stored, circles to their single-precision extremes.
 BoundingBox boxOf(const Scene& s) {
     BoundingBox box;
-    const auto widen = [&](float x0, float y0, float x1, float y1) {
-        box.low = {std::min(box.low.x, x0), std::min(box.low.y, y0)};
-        box.high = {std::max(box.high.x, x1), std::max(box.high.y, y1)};
+    const auto widen = [&](Point low, Point high) {
+        box.low = {std::min(box.low.x, low.x), std::min(box.low.y, low.y)};
+        box.high = {std::max(box.high.x, high.x), std::max(box.high.y, high.y)};
     };
-    for (const Point& p : s.points) {
-        widen(p.x, p.y, p.x, p.y);
-    }
     for (const Segment& g : s.segments) {
-        widen(g.from.x, g.from.y, g.from.x, g.from.y);
-        widen(g.to.x, g.to.y, g.to.x, g.to.y);
+        widen(g.from, g.from);
+        widen(g.to, g.to);
     }
+    std::for_each(s.points.begin(), s.points.end(), [&](Point p) { widen(p, p); });
     for (const Circle& k : s.circles) {
         const double x = k.centre.x, y = k.centre.y, r = k.radius;
-        widen(float(x - r), float(y - r), float(x + r), float(y + r));
+        widen({float(x - r), float(y - r)}, {float(x + r), float(y + r)});
     }
     return box;
+}
+
+// Each stored value within `tolerance` of what it must be, circles within `circleTolerance`; the
+// colours exactly.
+void expectAlike(const Scene& want, const Scene& got, double tolerance, double circleTolerance) {
+    ASSERT_EQ(want.points.size(), got.points.size());
+    ASSERT_EQ(want.segments.size(), got.segments.size());
+    ASSERT_EQ(want.circles.size(), got.circles.size());
+    const auto apart = [](Point w, Point g) {
+        return std::hypot(double(w.x) - g.x, double(w.y) - g.y);
+    };
+    for (std::size_t i = 0; i < want.points.size(); ++i) {
+        EXPECT_LE(apart(want.points[i], got.points[i]), tolerance) << "point " << i;
+        EXPECT_EQ(want.points[i].colour, got.points[i].colour) << "point " << i;
+    }
+    for (std::size_t i = 0; i < want.segments.size(); ++i) {
+        const Segment w = want.segments[i], g = got.segments[i];
+        EXPECT_LE(std::max(apart(w.from, g.from), apart(w.to, g.to)), tolerance) << "side " << i;
+        EXPECT_EQ(Colour::Red, g.colour) << "side " << i;
+    }
+    for (std::size_t i = 0; i < want.circles.size(); ++i) {
+        const Circle w = want.circles[i], g = got.circles[i];
+        EXPECT_LE(std::max(apart(w.centre, g.centre), std::abs(double(w.radius) - g.radius)),
+                  circleTolerance)
+            << "circle " << i;
+        EXPECT_EQ(w.colour, g.colour) << "circle " << i;
+    }
+}
+
+// Where each vertex's name must stand, in window pixels: 16 out of its figure along the bisector of
+// the angle outside it; with the names in order.
+std::vector<std::pair<std::string, Spot>> namePlaces(const Tool& tool, const std::vector<Exact>& v,
+                                                     View view) {
+    const bool parallelogram = &tool == &paraquad;
+    const std::vector<std::vector<Exact>> polygons =
+        parallelogram ? std::vector<std::vector<Exact>>{{v[0],
+                                                         v[1],
+                                                         v[2],
+                                                         {v[0].x + v[2].x - v[1].x,
+                                                          v[0].y + v[2].y - v[1].y}}}
+                      : std::vector<std::vector<Exact>>{{v[0], v[1], v[2]}, {v[3], v[4], v[5]}};
+    const char* const names[] = {"A", "B", "C", parallelogram ? "D" : "A'", "B'", "C'"};
+    std::vector<std::pair<std::string, Spot>> places;
+    for (const auto& polygon : polygons) {
+        for (std::size_t i = 0; i < polygon.size(); ++i) {
+            const std::size_t n = polygon.size();
+            const Exact at = polygon[i], p = polygon[(i + n - 1) % n], q = polygon[(i + 1) % n];
+            const Exact away{(at.x - p.x) / distance(p, at) + (at.x - q.x) / distance(q, at),
+                             (at.y - p.y) / distance(p, at) + (at.y - q.y) / distance(q, at)};
+            const double span = std::hypot(away.x, away.y);
+            const Spot vertex = spotOf(view, at.x, at.y);
+            places.push_back({names[places.size()],
+                              {vertex.x + 16 * away.x / span, vertex.y - 16 * away.y / span}});
+        }
+    }
+    return places;
 }
 
 Image drawnOffscreen(const Scene& scene) {
@@ -255,10 +266,10 @@ Image drawnOffscreen(const Scene& scene) {
 
 Image rendered(const std::string& svg) {
     const ScratchFolder folder;
-    const std::string f = folder.path;
-    std::ofstream(f + "/p.svg") << svg;
-    EXPECT_EQ(0, run("rsvg-convert -o " + f + "/p.png " + f + "/p.svg", "").status);
-    return readPng(f + "/p.png");
+    std::ofstream(folder.path + "/p.svg") << svg;
+    EXPECT_EQ(
+        0, run("rsvg-convert -o " + folder.path + "/p.png " + folder.path + "/p.svg", "").status);
+    return readPng(folder.path + "/p.png");
 }
 
 // What the README promises of the document: the window's size and title over its background,
@@ -278,14 +289,43 @@ void expectSvgText(const std::string& svg, const Scene& s, View view) {
     EXPECT_NEAR(last.y - 2, std::strtod(&svg[y], nullptr), 1e-6) << svg.substr(x - 9);
 }
 
-// The vertices as the programs read them.
-std::vector<Exact> verticesOf(const std::string& input) {
-    std::vector<Exact> v;
-    std::istringstream numbers(input);
-    for (std::string x, y; numbers >> x >> y;) {
-        v.push_back({std::strtof(x.c_str(), nullptr), std::strtof(y.c_str(), nullptr)});
+// In the window's pixels every one the names change lies within a name's reach of where one must
+// stand, and each name changes some; the SVG holds one text per vertex, with its name, there.
+void expectNames(const Scene& named, const Image& plain,
+                 const std::vector<std::pair<std::string, Spot>>& places) {
+    const Image shown = drawnOffscreen(named);
+    std::vector<int> changed(places.size());
+    int astray = 0;
+    for (int y = 0; y < 700; ++y) {
+        for (int x = 0; x < 1024; ++x) {
+            const std::size_t at = 3 * std::size_t(y * 1024 + x);
+            if (std::equal(&shown.rgb[at], &shown.rgb[at + 3], &plain.rgb[at])) {
+                continue;
+            }
+            bool near = false;
+            for (std::size_t i = 0; i < places.size(); ++i) {
+                const Spot c = places[i].second;
+                if (std::max(std::abs(x + 0.5 - c.x), std::abs(y + 0.5 - c.y)) < 10) {
+                    near = true;
+                    ++changed[i];
+                }
+            }
+            astray += near ? 0 : 1;
+        }
     }
-    return v;
+    EXPECT_EQ(0, astray) << "pixels changed away from every name";
+    const std::string svg = sceneSvg(named, fitCamera(named.box));
+    EXPECT_EQ(places.size(),
+              std::size_t(std::count(svg.begin(), svg.end(), '\n') - 5 - named.circles.size() -
+                          3 * named.segments.size() - named.points.size()));
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const auto& [name, place] = places[i];
+        EXPECT_LE(20, changed[i]) << name << " shows too little";
+        const std::size_t start = svg.rfind("<text x=\"", svg.find(">" + name + "</text>"));
+        ASSERT_NE(std::string::npos, start) << name;
+        EXPECT_NEAR(place.x, std::stod(svg.substr(start + 9)), 0.5) << name;
+        EXPECT_NEAR(place.y, std::stod(svg.substr(svg.find(" y=\"", start) + 4)), 0.5) << name;
+    }
 }
 
 class Figures : public testing::TestWithParam<Figure> {};
@@ -297,16 +337,18 @@ TEST_P(Figures, AreTrueInNumbersAndPictures) {
     EXPECT_TRUE(said.transcript.ends_with(f.report)) << said.transcript;
     Scene scene = said.scene;
     scene.labels.clear(); // judged apart
-    const std::vector<Exact> v = verticesOf(f.input);
-    double condition = 0;
-    const Scene want = &f.tool == &paraquad ? expectedParallelogram(v, condition)
-                                            : expectedTriangles(v, condition);
+    std::vector<Exact> v;
+    std::istringstream numbers(f.input);
+    for (std::string x, y; numbers >> x >> y;) {
+        v.push_back({std::strtof(x.c_str(), nullptr), std::strtof(y.c_str(), nullptr)});
+    }
+    const Scene want = expectedScene(f.tool, v);
     // A few units in the last place of the figure, grown by how a flat figure amplifies them.
     const BoundingBox wanted = boxOf(want);
     const double ulp = std::ldexp(std::max({std::abs(wanted.low.x), std::abs(wanted.low.y),
                                             std::abs(wanted.high.x), std::abs(wanted.high.y)}),
                                   -23);
-    expectAlike(want, scene, 4 * ulp * condition, 4 * ulp);
+    expectAlike(want, scene, 4 * ulp * conditionOf(v[0], v[1], v[2]), 4 * ulp);
     const BoundingBox box = boxOf(scene);
     expectPoint(box.low.x, box.low.y, scene.box.low);
     expectPoint(box.high.x, box.high.y, scene.box.high);
@@ -314,79 +356,14 @@ TEST_P(Figures, AreTrueInNumbersAndPictures) {
     const std::string svg = sceneSvg(scene, fitCamera(scene.box));
     expectSvgText(svg, scene, view);
     std::string where;
-    EXPECT_EQ(0, mismatches(drawnOffscreen(scene), scene, view, Outlines::Polygons, where))
-        << where;
+    const Image plain = drawnOffscreen(scene);
+    EXPECT_EQ(0, mismatches(plain, scene, view, Outlines::Polygons, where)) << where;
     EXPECT_EQ(0, mismatches(rendered(svg), scene, view, Outlines::Circles, where)) << where;
+    expectNames(said.scene, plain, namePlaces(f.tool, v, view));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Figures, testing::ValuesIn(figures),
                          [](const auto& test) { return std::string(test.param.name); });
-
-// Each vertex named 16 pixels out of its figure, along the bisector of the angle outside it: in the
-// window's pixels every one the names change lies within a name's reach of where one must stand,
-// and each name changes some; the SVG holds one text per vertex, with its name, there.
-TEST(Labels, StandOutsideBesideTheirVertices) {
-    for (const Figure& f : {figures[0], figures[10]}) {
-        SCOPED_TRACE(f.name);
-        const Scene labelled = converse(f.tool, f.input).scene;
-        Scene plain = labelled;
-        plain.labels.clear();
-        std::vector<Exact> v = verticesOf(f.input);
-        std::vector<std::vector<Exact>> polygons{{v[0], v[1], v[2]}};
-        std::vector<std::string> names{"A", "B", "C", "A'", "B'", "C'"};
-        if (&f.tool == &paraquad) {
-            polygons[0].push_back({v[0].x + v[2].x - v[1].x, v[0].y + v[2].y - v[1].y});
-            names[3] = "D";
-        } else {
-            polygons.push_back({v[3], v[4], v[5]});
-        }
-        const View view = viewOf(boxOf(labelled));
-        std::vector<Spot> places;
-        for (const auto& polygon : polygons) {
-            for (std::size_t i = 0; i < polygon.size(); ++i) {
-                const Exact at = polygon[i], p = polygon[(i + polygon.size() - 1) % polygon.size()],
-                            n = polygon[(i + 1) % polygon.size()];
-                const Exact away{(at.x - p.x) / distance(p, at) + (at.x - n.x) / distance(n, at),
-                                 (at.y - p.y) / distance(p, at) + (at.y - n.y) / distance(n, at)};
-                const double span = std::hypot(away.x, away.y);
-                const Spot vertex = spotOf(view, at.x, at.y);
-                places.push_back({vertex.x + 16 * away.x / span, vertex.y - 16 * away.y / span});
-            }
-        }
-        const Image with = drawnOffscreen(labelled), without = drawnOffscreen(plain);
-        std::vector<int> changed(places.size());
-        int astray = 0;
-        for (int y = 0; y < 700; ++y) {
-            for (int x = 0; x < 1024; ++x) {
-                const std::size_t at = 3 * std::size_t(y * 1024 + x);
-                if (std::equal(&with.rgb[at], &with.rgb[at + 3], &without.rgb[at])) {
-                    continue;
-                }
-                const auto near = std::find_if(places.begin(), places.end(), [&](Spot c) {
-                    return std::max(std::abs(x + 0.5 - c.x), std::abs(y + 0.5 - c.y)) < 10;
-                });
-                near == places.end() ? ++astray : ++changed[std::size_t(near - places.begin())];
-            }
-        }
-        EXPECT_EQ(0, astray) << "pixels changed away from every name";
-        const std::string svg = sceneSvg(labelled, fitCamera(labelled.box));
-        std::size_t texts = 0;
-        for (std::size_t at = svg.find("<text "); at != std::string::npos;
-             at = svg.find("<text ", at + 1)) {
-            ++texts;
-        }
-        EXPECT_EQ(places.size(), texts);
-        for (std::size_t i = 0; i < places.size(); ++i) {
-            EXPECT_LE(20, changed[i]) << names[i] << " shows too little";
-            const std::size_t text = svg.find(">" + names[i] + "</text>");
-            ASSERT_NE(std::string::npos, text) << names[i];
-            const std::size_t start = svg.rfind("<text x=\"", text);
-            EXPECT_NEAR(places[i].x, std::stod(svg.substr(start + 9)), 0.5) << names[i];
-            EXPECT_NEAR(places[i].y, std::stod(svg.substr(svg.find(" y=\"", start) + 4)), 0.5)
-                << names[i];
-        }
-    }
-}
 
 // Stored values where every described rounding shows, from the same float32 evaluation.
 TEST(Figures, StoreEveryDescribedRoundingBitForBit) {

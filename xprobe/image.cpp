@@ -4,19 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <numbers>
 
 namespace {
 
-constexpr int width = 1024, height = 700;
-constexpr int unknown = -1;
-constexpr int backgroundIndex = std::size(palette8);
-
-// A pixel is surely painted by a 1-pixel line whose centre passes within 0.3 of its centre, and
-// may be within 1.3; by a 4 x 4 dot whose centre lies within 1.5 of its centre in x and in y, and
-// may be within 2.6.
-constexpr double lineSure = 0.3, lineMaybe = 1.3, dotSure = 1.5, dotMaybe = 2.6;
+constexpr int width = 1024, height = 700, unknown = -1, backgroundIndex = std::size(palette8);
 
 double distanceToSegment(Spot p, Spot a, Spot b) {
     const double dx = b.x - a.x, dy = b.y - a.y, squared = dx * dx + dy * dy;
@@ -26,60 +18,43 @@ double distanceToSegment(Spot p, Spot a, Spot b) {
 }
 
 // What the picture must show: a palette index, the background or unknown, pixel by pixel, painted
-// shape after shape in the window's order.
+// shape after shape in the window's order. A pixel is surely painted by a 1-pixel line whose
+// centre passes within 0.3 of its centre, and may be within 1.3; by a 4 x 4 dot whose centre lies
+// within 1.5 of its centre in x and in y, and may be within 2.6. Where a line ends, the next
+// line or a dot paints over what the rasteriser leaves.
 struct Expected {
     std::vector<int> pixels = std::vector<int>(std::size_t(width * height), backgroundIndex);
 
-    // Over the pixels within `reach` of the box from `low` to `high`: those at a distance of at
-    // most `maybe` become unknown unless they already show c, and those at most `sure` show c.
+    // Over the box from `low` to `high`, widened by `maybe`: the pixels as near as `sure` show
+    // c, those as near as `maybe` become unknown unless they show c already.
     template <typename Distance>
-    void paint(Spot low, Spot high, double reach, double sure, double maybe, int c,
+    void paint(Spot low, Spot high, double sure, double maybe, geom::Colour colour,
                Distance distance) {
-        const int x0 = std::max(0, int(std::floor(low.x - reach)));
-        const int x1 = std::min(width - 1, int(std::ceil(high.x + reach)));
-        const int y0 = std::max(0, int(std::floor(low.y - reach)));
-        const int y1 = std::min(height - 1, int(std::ceil(high.y + reach)));
-        for (int y = y0; y <= y1; ++y) {
-            for (int x = x0; x <= x1; ++x) {
+        const int c = static_cast<int>(colour);
+        for (int y = std::max(0, int(low.y - maybe));
+             y <= std::min(height - 1, int(high.y + maybe)); ++y) {
+            for (int x = std::max(0, int(low.x - maybe));
+                 x <= std::min(width - 1, int(high.x + maybe)); ++x) {
                 const double d = distance(Spot{x + 0.5, y + 0.5});
                 int& here = pixels[std::size_t(y) * width + std::size_t(x)];
-                if (d <= sure) {
-                    here = c;
-                } else if (d <= maybe && here != c) {
-                    here = unknown;
-                }
+                here = d <= sure ? c : d <= maybe && here != c ? unknown : here;
             }
         }
     }
 
-    void dot(Spot at, geom::Colour colour) {
-        paint(at, at, dotMaybe, dotSure, dotMaybe, static_cast<int>(colour),
+    void dot(Spot at, geom::Colour c) {
+        paint(at, at, 1.5, 2.6, c,
               [&](Spot p) { return std::max(std::abs(p.x - at.x), std::abs(p.y - at.y)); });
     }
 
-    // Where a line starts or ends, the pixel it paints depends on the rasteriser's rules.
-    void line(Spot a, Spot b, geom::Colour colour) {
-        const int c = static_cast<int>(colour);
-        const double span = std::hypot(b.x - a.x, b.y - a.y);
-        const Spot low{std::min(a.x, b.x), std::min(a.y, b.y)};
-        const Spot high{std::max(a.x, b.x), std::max(a.y, b.y)};
-        paint(low, high, lineMaybe, -1, lineMaybe, c,
-              [&](Spot p) { return distanceToSegment(p, a, b); });
-        if (span > 2) {
-            const double ux = (b.x - a.x) / span, uy = (b.y - a.y) / span;
-            const Spot a1{a.x + ux, a.y + uy}, b1{b.x - ux, b.y - uy};
-            paint(low, high, lineMaybe, lineSure, -1, c,
-                  [&](Spot p) { return distanceToSegment(p, a1, b1); });
-        }
+    void line(Spot a, Spot b, geom::Colour c) {
+        paint({std::min(a.x, b.x), std::min(a.y, b.y)}, {std::max(a.x, b.x), std::max(a.y, b.y)},
+              0.3, 1.3, c, [&](Spot p) { return distanceToSegment(p, a, b); });
     }
 
-    void circle(Spot centre, double radius, geom::Colour colour) {
-        const int c = static_cast<int>(colour);
-        const Spot low{centre.x - radius, centre.y - radius};
-        const Spot high{centre.x + radius, centre.y + radius};
-        paint(low, high, lineMaybe, lineSure, lineMaybe, c, [&](Spot p) {
-            return std::abs(std::hypot(p.x - centre.x, p.y - centre.y) - radius);
-        });
+    void circle(Spot centre, double r, geom::Colour c) {
+        paint({centre.x - r, centre.y - r}, {centre.x + r, centre.y + r}, 0.3, 1.3, c,
+              [&](Spot p) { return std::abs(std::hypot(p.x - centre.x, p.y - centre.y) - r); });
     }
 };
 
@@ -104,8 +79,8 @@ Image readPng(const std::string& path) {
 }
 
 View viewOf(geom::BoundingBox box) {
-    const float w = float(double(box.high.x) - box.low.x);
-    const float h = float(double(box.high.y) - box.low.y);
+    const float w = float(double(box.high.x) - box.low.x),
+                h = float(double(box.high.y) - box.low.y);
     return {(double(box.low.x) + box.high.x) / 2, (double(box.low.y) + box.high.y) / 2,
             double(float(2.0 * std::max(w, h)))};
 }
@@ -118,21 +93,21 @@ Spot spotOf(View view, double x, double y) {
 
 int mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines,
                std::string& where) {
-    Expected e;
     using namespace geom;
+    Expected e;
     const auto spot = [&](Point p) { return spotOf(view, p.x, p.y); };
     for (const Circle& k : shown.circles) {
-        if (outlines == Outlines::Circles) {
-            e.circle(spot(k.centre), std::abs(spot({0, k.radius}).y - spot({0, 0}).y), k.colour);
-            continue;
-        }
         const auto vertex = [&](int i) {
             const double angle = double(float(i * 2 * std::numbers::pi / 100));
             return spotOf(view, k.centre.x + k.radius * std::cos(angle),
                           k.centre.y + k.radius * std::sin(angle));
         };
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < 100 && outlines == Outlines::Polygons; ++i) {
             e.line(vertex(i), vertex((i + 1) % 100), k.colour);
+        }
+        if (outlines == Outlines::Circles) {
+            e.circle(spot(k.centre), spot(k.centre).y - spot({k.centre.x, k.centre.y + k.radius}).y,
+                     k.colour);
         }
     }
     for (const Segment& s : shown.segments) {

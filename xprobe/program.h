@@ -1,6 +1,6 @@
-// The programs as the tests run them: built, through the shell as a script runs them, with their
-// input from a file and their output and errors kept in files, all in a folder of their own so
-// that tests can run side by side; or their dialogues in-process.
+// The programs as the tests run them: built, through the shell as a script runs them, their input
+// from a file and their output and errors kept, in a folder of their own so that tests can run side
+// by side; or their dialogues in-process.
 #pragma once
 
 #include "program/dialogue.h"
@@ -24,8 +24,7 @@ struct Ran {
     std::string output, errors;
 };
 
-// Runs the shell command with `input` on its standard input and a umask of 022, until it ends or
-// 10 s have passed.
+// Runs the shell command with `input` on its standard input and a umask of 022, for 10 s at most.
 Ran run(const std::string& command, const std::string& input);
 
 struct Conversation {

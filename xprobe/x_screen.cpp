@@ -10,19 +10,10 @@
 namespace {
 
 // Windows vanish while they are looked at; a failed request must not end the test.
-int ignoreError(Display*, XErrorEvent*) {
-    return 0;
-}
-
 Display* display() {
-    static Display* connection = (XSetErrorHandler(ignoreError), XOpenDisplay(nullptr));
+    static Display* connection =
+        (XSetErrorHandler([](Display*, XErrorEvent*) { return 0; }), XOpenDisplay(nullptr));
     return connection;
-}
-
-void send(WindowInfo window, XEvent event, long mask) {
-    event.xany.window = window.id;
-    XSendEvent(display(), window.id, False, mask, &event);
-    XFlush(display());
 }
 
 } // namespace
@@ -80,18 +71,18 @@ Image grab(WindowInfo window) {
     return image;
 }
 
-void closeWindow(WindowInfo window) {
+void closeWindow(WindowInfo window, const char* key) {
     XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.message_type = XInternAtom(display(), "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = long(XInternAtom(display(), "WM_DELETE_WINDOW", False));
-    send(window, event, NoEventMask);
-}
-
-void pressKey(WindowInfo window, const char* key) {
-    XEvent event{};
-    event.xkey.type = KeyPress;
-    event.xkey.keycode = XKeysymToKeycode(display(), XStringToKeysym(key));
-    send(window, event, KeyPressMask);
+    event.xany.window = window.id;
+    if (key) {
+        event.xkey.type = KeyPress;
+        event.xkey.keycode = XKeysymToKeycode(display(), XStringToKeysym(key));
+    } else {
+        event.xclient.type = ClientMessage;
+        event.xclient.message_type = XInternAtom(display(), "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = long(XInternAtom(display(), "WM_DELETE_WINDOW", False));
+    }
+    XSendEvent(display(), window.id, False, key ? KeyPressMask : NoEventMask, &event);
+    XFlush(display());
 }

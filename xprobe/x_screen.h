@@ -1,5 +1,5 @@
-// A real X server with no window manager, seen from a test: a window found by title, its
-// pixels, and a user closing it.
+// A real X server with no window manager, seen from a test: a window found by title, its pixels,
+// and a user closing it.
 #pragma once
 
 #include "image.h"
@@ -23,8 +23,6 @@ std::optional<WindowInfo> awaitWindow(const char* title);
 // The window's pixels; an empty image when the window has gone.
 Image grab(WindowInfo window);
 
-// As a window manager's close button does (WM_DELETE_WINDOW).
-void closeWindow(WindowInfo window);
-
-// As a user typing the key with this X name ("Escape", "q") into the window.
-void pressKey(WindowInfo window, const char* key);
+// As a window manager's close button does (WM_DELETE_WINDOW), or as a user typing the key with
+// this X name.
+void closeWindow(WindowInfo window, const char* key = nullptr);
