@@ -1,9 +1,9 @@
 // Start-up costs of the programs on their examples, in runs interleaved so that drift hits all
 // alike; each figure is a median, each ratio the median of the per-run ratios to the row's floor.
-// - Windows: from start to the first frame on the screen, then closed; the floor is
-//   floor_window, the viewer's own window showing a segment, a dot and a circle.
-// - Exports: from start to exit. A PNG's floor is png_floor (the same offscreen context, the
-//   floor's picture); an SVG's is the same program with --no-window.
+// - Windows: from start to the first frame on the screen, then closed; the floor is the floor
+//   program's window, the viewer's own showing a segment, a dot and a circle.
+// - Exports: from start to exit. A PNG's floor is the floor program writing its picture (the
+//   same offscreen context); an SVG's is the same program with --no-window.
 // Run in an X server, from the build folder.
 #include "median.h"
 #include "picture/frame.h"
@@ -117,9 +117,9 @@ double spread(std::vector<double> values) {
 
 std::vector<Subject> subjects(const std::string& folder) {
     std::vector<Subject> list = {
-        {"floor_window", "bench/floor_window", {}, "", true, 0},
+        {"floor_window", "bench/floor", {}, "", true, 0},
         {"clear_window", "bench/clear_window", {}, "", true, 0},
-        {"png_floor", "bench/png_floor", {folder + "/floor.png"}, "", false, 2},
+        {"png_floor", "bench/floor", {folder + "/floor.png"}, "", false, 2},
     };
     const char* const programs[] = {"trimap", "paraquad"};
     // The program on its example with the words given, and the labels where asked; a file it
