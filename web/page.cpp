@@ -6,20 +6,10 @@
 
 #include <emscripten/emscripten.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
-
-// What a memory stream held when it was closed.
-std::string closed(std::FILE* stream, char*& text, std::size_t& size) {
-    std::fclose(stream);
-    std::string held(text, size);
-    std::free(text);
-    return held;
-}
 
 // The last answer, kept for the page to read.
 std::string answer;
@@ -33,24 +23,12 @@ std::string answer;
 extern "C" EMSCRIPTEN_KEEPALIVE const char* compute(const char* program, const char* input,
                                                     int labels) {
     const geom::Tool& tool = std::strcmp(program, "paraquad") == 0 ? geom::paraquad : geom::trimap;
-    // A newline ends the input, as a console's last line would; a memory stream of no bytes at
-    // all cannot be opened.
-    std::string typed = std::string(input) + "\n";
-    char *report = nullptr, *prompts = nullptr;
-    std::size_t reportSize = 0, promptsSize = 0;
-    std::FILE* in = fmemopen(typed.data(), typed.size(), "r");
-    std::FILE* out = open_memstream(&report, &reportSize);
-    std::FILE* asked = open_memstream(&prompts, &promptsSize);
-    geom::Scene scene;
-    // A failure to read or write shows in the report, the one place the page has for words.
-    const bool accepted = tool.dialogue({in, asked, out, out}, scene);
-    std::fclose(in);
-    closed(asked, prompts, promptsSize);
+    geom::Conversation said = geom::converse(tool, input);
     if (labels == 0) {
-        scene.labels.clear();
+        said.scene.labels.clear();
     }
-    const std::string picture = accepted ? geom::sceneSvg(scene, geom::fitCamera(scene.box)) : "";
-    answer = (accepted ? "1" : "0") + std::string(1, '\x1e') + closed(out, report, reportSize) +
-             '\x1e' + picture;
+    const std::string picture =
+        said.accepted ? geom::sceneSvg(said.scene, geom::fitCamera(said.scene.box)) : "";
+    answer = (said.accepted ? "1" : "0") + std::string(1, '\x1e') + said.report + '\x1e' + picture;
     return answer.c_str();
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int width = 1024, height = 700, unknown = -1, backgroundIndex = std::size(palette8);
+constexpr int width = 1024, height = 700, unknown = -2, backgroundIndex = -1;
 
 double distanceToSegment(Spot p, Spot a, Spot b) {
     const double dx = b.x - a.x, dy = b.y - a.y, squared = dx * dx + dy * dy;
@@ -17,16 +17,14 @@ double distanceToSegment(Spot p, Spot a, Spot b) {
     return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
 }
 
-// What the picture must show: a palette index, the background or unknown, pixel by pixel, painted
-// shape after shape in the window's order. A pixel is surely painted by a 1-pixel line whose
-// centre passes within 0.3 of its centre, and may be within 1.3; by a 4 x 4 dot whose centre lies
-// within 1.5 of its centre in x and in y, and may be within 2.6. Where a line ends, the next
+// A palette index, the background or unknown for each pixel, shape over shape in the window's
+// order. A 1-pixel line surely paints the pixels whose centre lies within 0.3 of it, and may
+// within 1.3; a 4 x 4 dot within 1.5 in x and y, and may within 2.6. Where a line ends, the next
 // line or a dot paints over what the rasteriser leaves.
 struct Expected {
     std::vector<int> pixels = std::vector<int>(std::size_t(width * height), backgroundIndex);
 
-    // Over the box from `low` to `high`, widened by `maybe`: the pixels as near as `sure` show
-    // c, those as near as `maybe` become unknown unless they show c already.
+    // Over the box from `low` to `high` widened by `maybe`.
     template <typename Distance>
     void paint(Spot low, Spot high, double sure, double maybe, geom::Colour colour,
                Distance distance) {
@@ -60,22 +58,23 @@ struct Expected {
 
 } // namespace
 
-bool Image::shows(int x, int y, Rgb8 colour) const {
+bool Image::shows(int x, int y, int colour) const {
     const std::uint8_t* s = &rgb[3 * std::size_t(y * width + x)];
-    return std::abs(s[0] - colour.r) <= 2 && std::abs(s[1] - colour.g) <= 2 &&
-           std::abs(s[2] - colour.b) <= 2;
+    return std::abs(s[0] - (colour >> 16)) <= 2 && std::abs(s[1] - (colour >> 8 & 0xff)) <= 2 &&
+           std::abs(s[2] - (colour & 0xff)) <= 2;
 }
 
-Image readPng(const std::string& path) {
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path.c_str())) {
+Image readPng(const std::string& png) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) {
         return {};
     }
-    png.format = PNG_FORMAT_RGB;
-    Image image{int(png.width), int(png.height), std::vector<std::uint8_t>(PNG_IMAGE_SIZE(png))};
-    png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr);
-    return image;
+    image.format = PNG_FORMAT_RGB;
+    Image read{int(image.width), int(image.height),
+               std::vector<std::uint8_t>(PNG_IMAGE_SIZE(image))};
+    png_image_finish_read(&image, nullptr, read.rgb.data(), 0, nullptr);
+    return read;
 }
 
 View viewOf(geom::BoundingBox box) {
@@ -91,8 +90,7 @@ Spot spotOf(View view, double x, double y) {
     return {512.0 + (x - view.x) * scale, 350.0 - (y - view.y) * scale};
 }
 
-int mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines,
-               std::string& where) {
+std::string mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines) {
     using namespace geom;
     Expected e;
     const auto spot = [&](Point p) { return spotOf(view, p.x, p.y); };
@@ -119,19 +117,17 @@ int mismatches(const Image& image, const geom::Scene& shown, View view, Outlines
         e.dot(spot(p), p.colour);
     }
     if (image.width != width || image.height != height) {
-        where = " no picture";
-        return width * height;
+        return "no picture";
     }
     int differing = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int c = e.pixels[std::size_t(y) * width + std::size_t(x)];
-            if (c != unknown &&
-                !image.shows(x, y, c == backgroundIndex ? background : palette8[c]) &&
-                ++differing <= 3) {
-                where += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
-            }
+    std::string first;
+    for (int at = 0; at < width * height; ++at) {
+        const int c = e.pixels[std::size_t(at)];
+        if (c != unknown &&
+            !image.shows(at % width, at / width, c == backgroundIndex ? background : palette8[c]) &&
+            ++differing <= 3) {
+            first += " (" + std::to_string(at % width) + ", " + std::to_string(at / width) + ")";
         }
     }
-    return differing;
+    return differing == 0 ? "" : std::to_string(differing) + " pixels differ, from" + first;
 }

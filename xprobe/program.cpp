@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <sys/wait.h>
 
 ScratchFolder::ScratchFolder()
@@ -18,9 +18,8 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::string contents(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 Ran run(const std::string& command, const std::string& input) {
@@ -34,18 +33,4 @@ Ran run(const std::string& command, const std::string& input) {
     // Ended by a signal, as a shell reports it.
     const int status = WIFSIGNALED(raw) ? 128 + WTERMSIG(raw) : WEXITSTATUS(raw);
     return {status, contents(f + "/out"), contents(f + "/err")};
-}
-
-Conversation converse(const geom::Tool& tool, std::string input) {
-    std::FILE* in = fmemopen(input.data(), input.size(), "r");
-    char* text = nullptr;
-    std::size_t size = 0;
-    std::FILE* out = open_memstream(&text, &size);
-    Conversation said{};
-    said.accepted = tool.dialogue({in, out, out, stderr}, said.scene);
-    std::fclose(in);
-    std::fclose(out);
-    said.transcript.assign(text, size);
-    std::free(text);
-    return said;
 }

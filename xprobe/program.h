@@ -1,6 +1,4 @@
-// The programs as the tests run them: built, through the shell as a script runs them, their input
-// from a file and their output and errors kept, in a folder of their own so that tests can run side
-// by side; or their dialogues in-process.
+// The built programs, run through the shell as a script runs them, each run in a folder of its own.
 #pragma once
 
 #include "program/dialogue.h"
@@ -24,14 +22,5 @@ struct Ran {
     std::string output, errors;
 };
 
-// Runs the shell command with `input` on its standard input and a umask of 022, for 10 s at most.
+// The shell command on `input`, with a umask of 022, for 10 s at most.
 Ran run(const std::string& command, const std::string& input);
-
-struct Conversation {
-    bool accepted;
-    std::string transcript; // the prompts, then the report or the refusal
-    geom::Scene scene;
-};
-
-// Runs the program's dialogue in-process on `input`.
-Conversation converse(const geom::Tool& tool, std::string input);

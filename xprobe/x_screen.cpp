@@ -55,19 +55,15 @@ std::optional<WindowInfo> awaitWindow(const char* title) {
 Image grab(WindowInfo window) {
     XImage* shot = XGetImage(display(), window.id, 0, 0, unsigned(window.width),
                              unsigned(window.height), AllPlanes, ZPixmap);
-    if (!shot) {
-        return {};
+    Image image{shot ? window.width : 0, shot ? window.height : 0, {}};
+    for (int at = 0; at < image.width * image.height; ++at) {
+        const unsigned long p = XGetPixel(shot, at % image.width, at / image.width);
+        image.rgb.insert(image.rgb.end(),
+                         {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
     }
-    Image image{window.width, window.height, {}};
-    for (int y = 0; y < window.height; ++y) {
-        for (int x = 0; x < window.width; ++x) {
-            const unsigned long p = XGetPixel(shot, x, y);
-            for (const unsigned long mask : {shot->red_mask, shot->green_mask, shot->blue_mask}) {
-                image.rgb.push_back(std::uint8_t((p & mask) >> __builtin_ctzl(mask)));
-            }
-        }
+    if (shot) {
+        XDestroyImage(shot);
     }
-    XDestroyImage(shot);
     return image;
 }
 

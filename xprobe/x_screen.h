@@ -1,5 +1,4 @@
-// A real X server with no window manager, seen from a test: a window found by title, its pixels,
-// and a user closing it.
+// A real X server with no window manager, seen from a test: windows, their pixels, a user closing.
 #pragma once
 
 #include "image.h"
@@ -20,9 +19,8 @@ std::optional<WindowInfo> findWindow(const char* title);
 // That window once its first frame shows (the background in its corner); nothing after 10 s.
 std::optional<WindowInfo> awaitWindow(const char* title);
 
-// The window's pixels; an empty image when the window has gone.
+// Empty when the window has gone.
 Image grab(WindowInfo window);
 
-// As a window manager's close button does (WM_DELETE_WINDOW), or as a user typing the key with
-// this X name.
+// As a window manager's close button does, or a user typing the key of this X name.
 void closeWindow(WindowInfo window, const char* key = nullptr);

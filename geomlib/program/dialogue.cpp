@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <new>
 #include <string>
 
 namespace geom {
@@ -44,6 +45,29 @@ bool readNumber(std::FILE* in, float& number) {
 }
 
 } // namespace
+
+Conversation converse(const Tool& tool, std::string input) {
+    // A newline ends the input, as a console's last line would; a memory stream of no bytes at all
+    // cannot be opened.
+    input += '\n';
+    char *report = nullptr, *prompts = nullptr;
+    std::size_t reportSize = 0, promptsSize = 0;
+    std::FILE* streams[] = {fmemopen(input.data(), input.size(), "r"),
+                            open_memstream(&prompts, &promptsSize),
+                            open_memstream(&report, &reportSize)};
+    if (std::find(std::begin(streams), std::end(streams), nullptr) != std::end(streams)) {
+        throw std::bad_alloc(); // the one way memory streams fail here
+    }
+    Conversation said{};
+    said.accepted = tool.dialogue({streams[0], streams[1], streams[2], streams[2]}, said.scene);
+    for (std::FILE* stream : streams) {
+        std::fclose(stream);
+    }
+    said.report.assign(report, reportSize);
+    std::free(report);
+    std::free(prompts);
+    return said;
+}
 
 Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c) {
     float* const coordinates[] = {&a.x, &a.y, &b.x, &b.y, &c.x, &c.y};

@@ -6,6 +6,7 @@
 #include "picture/scene.h"
 
 #include <cstdio>
+#include <string>
 
 namespace geom {
 
@@ -27,6 +28,15 @@ struct Tool {
     const char* description;
     bool (*dialogue)(Streams streams, Scene& scene);
 };
+
+// A dialogue run on input held in memory, as the page runs it: whether it accepted, its report or
+// refusal, with any failure to read or write said there too, and the picture. Prompts are left out.
+struct Conversation {
+    bool accepted;
+    std::string report;
+    Scene scene;
+};
+Conversation converse(const Tool& tool, std::string input);
 
 // How a dialogue judged its input; each refusal has a message of its own.
 enum class Verdict { Accepted, Invalid, Collinear, OutOfRange, Unreadable };
