@@ -1,5 +1,5 @@
-// The floor's picture: a red segment, a cyan dot and a blue circle. Drawing lines, dots and a line
-// loop, each in a colour set for it, makes Mesa compile every pipeline the programs' pictures use.
+// The floor's picture: a red segment, a cyan dot and a blue circle, for Mesa to compile every
+// pipeline the programs' pictures use (lines, dots and a line loop, each in a colour set for it).
 #pragma once
 
 #include "picture/scene.h"

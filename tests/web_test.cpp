@@ -25,7 +25,6 @@ const Visit visits[] = {
     {"paraquad", "16.5 -5.3 -15.8 19.1 0.4 7", true},
     {"paraquad", "2250.5 987.4 1896.7 1210.1 1502.3 733.6"},
     {"trimap", "0 0 4 0 1,5"},
-    {"trimap", "0 0 4 0 1 3 3 -1 3 -1 7 2"},
     {"paraquad", "<img src=x onerror=alert(1)> <b>1</b>"},
 };
 
@@ -50,8 +49,7 @@ TEST_P(Page, ShowsWhatTheConsoleShows) {
         std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
         query += std::isalnum(static_cast<unsigned char>(c)) ? std::string(1, c) : escaped;
     }
-    // Chromium's virtual time does not wait for the WebAssembly it compiles off its main thread: a
-    // document taken before the figure was computed is taken again.
+    // Virtual time does not wait for WebAssembly compiled off the main thread: so try again.
     const std::string notYet = "<pre id=\"report\"></pre>";
     std::string page = notYet;
     for (int tries = 0; tries < 5 && page.find(notYet) != std::string::npos; ++tries) {
@@ -82,7 +80,6 @@ TEST_P(Page, ShowsWhatTheConsoleShows) {
         << "\nthe page's: " << std::string(differ.second, got.end()).substr(0, 160);
     EXPECT_NE(std::string::npos, page.find(" href=\"?program=" + program + "&amp;input="));
     EXPECT_EQ(std::string::npos, page.find("<img"));
-    EXPECT_EQ(std::string::npos, page.find("<b>"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Visits, Page, testing::ValuesIn(visits));

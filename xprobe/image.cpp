@@ -40,8 +40,8 @@ struct Expected {
         }
     }
 
-    void dot(Spot at, geom::Colour c) {
-        paint(at, at, 1.5, 2.6, c,
+    void dot(Spot at, geom::Colour c, double sure = 1.5, double maybe = 2.6) {
+        paint(at, at, sure, maybe, c,
               [&](Spot p) { return std::max(std::abs(p.x - at.x), std::abs(p.y - at.y)); });
     }
 
@@ -84,13 +84,17 @@ View viewOf(geom::BoundingBox box) {
             double(float(2.0 * std::max(w, h)))};
 }
 
-Spot spotOf(View view, double x, double y) {
+double scaleOf(View view) {
     // 45 degrees show 2 d tan(22.5 degrees) of the plane over the window's 700 rows.
-    const double scale = 350.0 / (view.distance * std::tan(std::numbers::pi / 8));
-    return {512.0 + (x - view.x) * scale, 350.0 - (y - view.y) * scale};
+    return 350.0 / (view.distance * std::tan(std::numbers::pi / 8));
 }
 
-std::string mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines) {
+Spot spotOf(View view, double x, double y) {
+    return {512.0 + (x - view.x) * scaleOf(view), 350.0 - (y - view.y) * scaleOf(view)};
+}
+
+std::string mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines,
+                       const std::vector<Spot>& names) {
     using namespace geom;
     Expected e;
     const auto spot = [&](Point p) { return spotOf(view, p.x, p.y); };
@@ -115,6 +119,9 @@ std::string mismatches(const Image& image, const geom::Scene& shown, View view, 
     }
     for (const Point& p : shown.points) {
         e.dot(spot(p), p.colour);
+    }
+    for (const Spot& name : names) {
+        e.dot(name, Colour::Black, -1, 10);
     }
     if (image.width != width || image.height != height) {
         return "no picture";

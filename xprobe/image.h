@@ -31,6 +31,9 @@ struct View {
 };
 View viewOf(geom::BoundingBox box);
 
+// Pixels per unit of the plane.
+double scaleOf(View view);
+
 // In pixels from the window's top-left corner.
 struct Spot {
     double x, y;
@@ -41,5 +44,7 @@ Spot spotOf(View view, double x, double y);
 enum class Outlines { Polygons, Circles };
 
 // The pixels unlike the last shape that surely paints them, or the background where none may,
-// counted and the first named; empty when there are none. A shape's uncertain edge is not judged.
-std::string mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines);
+// counted and the first named; empty when there are none. A shape's uncertain edge is not judged,
+// nor the pixels within 10 of a name's place.
+std::string mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines,
+                       const std::vector<Spot>& names = {});

@@ -18,10 +18,6 @@ Display* display() {
 
 } // namespace
 
-bool haveDisplay() {
-    return display() != nullptr;
-}
-
 std::optional<WindowInfo> findWindow(const char* title) {
     Window root = 0, parent = 0, *children = nullptr;
     unsigned int n = 0;
@@ -42,7 +38,7 @@ std::optional<WindowInfo> findWindow(const char* title) {
 }
 
 std::optional<WindowInfo> awaitWindow(const char* title) {
-    for (int tries = 0; tries < 10000; ++tries) {
+    for (int tries = 0; display() && tries < 10000; ++tries) {
         const std::optional<WindowInfo> window = findWindow(title);
         if (window && grab(*window).shows(0, 0, background)) {
             return window;
