@@ -214,13 +214,6 @@ void expectAlike(const Scene& want, const Scene& got, double tolerance, double c
     }
 }
 
-Image drawnOffscreen(const Scene& scene) {
-    std::string error;
-    Image image{1024, 700, renderScene(scene, fitCamera(scene.box), error)};
-    EXPECT_EQ("", error);
-    return image;
-}
-
 // What the README promises of the document: XML titled as the window, one element a line, and
 // numbers to nine significant digits (here each circle's radius, in pixels).
 void expectSvgText(const std::string& svg, const Scene& s, View view) {
@@ -300,7 +293,9 @@ TEST_P(Figures, AreTrueInNumbersAndPictures) {
     expectPoint(box.high.x, box.high.y, scene.box.high);
     const View view = viewOf(box);
     const std::vector<Spot> places = namePlaces(polygonsOf(f.tool, v), view);
-    const Image shown = drawnOffscreen(said.scene);
+    std::string error;
+    const Image shown{1024, 700, renderScene(said.scene, fitCamera(scene.box), error)};
+    EXPECT_EQ("", error);
     EXPECT_EQ("", mismatches(shown, scene, view, Outlines::Polygons, places));
     const std::string svg = sceneSvg(scene, fitCamera(scene.box));
     const Ran rendered = run("rsvg-convert", svg);

@@ -127,7 +127,6 @@ const Case cases[] = {
     // X options pass; the numbers split anyhow; what follows the last is not read.
     {"Trimap", TRIMAP_PATH " --no-window -iconic -display :0", "0\n0\n4\n0 1 3\r\n5 1\t8 2 6 5 x,y",
      0, report, ""},
-    {"Paraquad", PARAQUAD_PATH " --no-window", "1\r\n1\n5\n2\n6\n5\n", 0, fourth, ""},
     // Each prompt reaches a reader on a pipe before the program waits for the answer.
     {"PromptsBeforeReading",
      "mkfifo $d/in && { " TRIMAP_PATH " --no-window <$d/in >$d/out & } && exec 3>$d/in && until "

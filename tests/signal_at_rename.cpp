@@ -1,5 +1,4 @@
-// Preloaded into a program under test, its renameat2 first raises the signal $SIGNAL_AT_RENAME
-// names: a user's Ctrl-C, kill or hang-up just between writing a picture and putting it in place.
+// Preloaded, renameat2 first raises signal $SIGNAL_AT_RENAME: as if between writing and renaming.
 #include <csignal>
 #include <cstdlib>
 #include <dlfcn.h>

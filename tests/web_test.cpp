@@ -8,24 +8,27 @@
 
 namespace {
 
-struct Visit {
-    std::string program, input;
-    bool names = false;
-};
+// The program, what is typed, and whether the vertices are named.
+using Visit = std::tuple<std::string, std::string, bool>;
 
-void PrintTo(const Visit& v, std::ostream* os) {
-    *os << v.program << " " << v.input << (v.names ? " --labels" : "");
-}
-
-// General position, with names and without; refusals; markup.
+// General position, with names and without; figures drawn at random once; each refusal row of the
+// README, for each figure; markup.
 const Visit visits[] = {
     {"trimap",
      "1203.5 -417.25 1876.125 -102.75 1455.8 391.6 -2310.4 1502.7 -2795.15 2011.2 -1688.9 2240.35",
      true},
     {"paraquad", "16.5 -5.3 -15.8 19.1 0.4 7", true},
-    {"paraquad", "2250.5 987.4 1896.7 1210.1 1502.3 733.6"},
-    {"trimap", "0 0 4 0 1,5"},
-    {"paraquad", "<img src=x onerror=alert(1)> <b>1</b>"},
+    {"trimap", "-76.18 0.50 2.36 72.00 -79.47 -55.34 20.21 11.31 56.67 9.56 46.11 53.62", false},
+    {"paraquad", "50.21 17.30 -52.01 22.84 -77.85 63.35", true},
+    {"trimap", "0 0 4 0 1,5", false},
+    {"trimap", "0.5 0.5 2.5 1.5 6.5 3.5", false},
+    {"trimap", "0 0 1e20 0 0 1e20", false},
+    {"trimap", "0 0 4 0 1 3 5 1 8 2 6 nan", false},
+    {"trimap", "0 0 4 0 1 3 3 -1 3 -1 7 2", false},
+    {"trimap", "0 0 1 0 0 1 0 0 1e37 0 0 1e37", false},
+    {"paraquad", "<img src=x onerror=alert(1)> <b>1</b>", false},
+    {"paraquad", "-2 5 1 3.5 7 0.5", false},
+    {"paraquad", "0 0 5.2e36 0 5.2e36 5.2e36", false},
 };
 
 // What stands between `open` and the `close` after it, each match of a pattern replaced.

@@ -18,9 +18,8 @@ double distanceToSegment(Spot p, Spot a, Spot b) {
 }
 
 // A palette index, the background or unknown for each pixel, shape over shape in the window's
-// order. A 1-pixel line surely paints the pixels whose centre lies within 0.3 of it, and may
-// within 1.3; a 4 x 4 dot within 1.5 in x and y, and may within 2.6. Where a line ends, the next
-// line or a dot paints over what the rasteriser leaves.
+// order. A 1-pixel line surely paints pixels within 0.3 of it and may within 1.3; a 4 x 4 dot,
+// within 1.5 and 2.6 in x and y. A line's end is painted over by the next line or a dot.
 struct Expected {
     std::vector<int> pixels = std::vector<int>(std::size_t(width * height), backgroundIndex);
 
