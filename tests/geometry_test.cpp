@@ -15,6 +15,7 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -251,6 +252,9 @@ std::vector<Spot> namePlaces(const std::vector<std::vector<Exact>>& polygons, Vi
 // pixels to the names, and its SVG text is centred there.
 void expectNames(const Image& shown, const std::string& svg, const std::vector<Spot>& places) {
     const std::string names[] = {"A", "B", "C", places.size() == 4 ? "D" : "A'", "B'", "C'"};
+    const std::size_t texts =
+        svg.size() - std::regex_replace(svg, std::regex("</text>"), "").size();
+    EXPECT_EQ(places.size(), texts / 7); // one per vertex
     for (std::size_t i = 0; i < places.size(); ++i) {
         int ink = 0;
         for (int y = int(places[i].y) - 9; y <= int(places[i].y) + 9; ++y) {
