@@ -175,7 +175,7 @@ int main() {
             samples[i].push_back(sample(list[i], folder.path));
         }
     }
-    std::printf("%-20s %-22s %11s %8s %6s %11s %8s %6s\n", "program", "measured against", "time",
+    std::printf("%-26s %-20s %11s %8s %6s %11s %8s %6s\n", "program", "measured against", "time",
                 "ratio", "iqr", "peak memory", "ratio", "iqr");
     for (std::size_t i = 0; i < list.size(); ++i) {
         std::vector<double> ms, kb, msRatio, kbRatio;
@@ -186,7 +186,7 @@ int main() {
             msRatio.push_back(s.milliseconds / floor.milliseconds);
             kbRatio.push_back(s.peakKilobytes / floor.peakKilobytes);
         }
-        std::printf("%-20s %-22s %8.1f ms %7.3fx %5.1f%% %7.1f MiB %7.3fx %5.1f%%\n",
+        std::printf("%-26s %-20s %8.1f ms %7.3fx %5.1f%% %7.1f MiB %7.3fx %5.1f%%\n",
                     list[i].label.c_str(), list[list[i].floor].label.c_str(), median(ms),
                     median(msRatio), 100 * spread(ms), median(kb) / 1024, median(kbRatio),
                     100 * spread(kb));
