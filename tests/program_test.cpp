@@ -17,15 +17,18 @@ namespace {
 
 using namespace geom;
 
-const std::string example = "0 0 4 0 1 3\n5 1 8 2 6 5\n", quad = "1 1 5 2 6 5";
+// In general position, from a float32 model of the arithmetic written in Python.
+const std::string example = "1203.5 -417.25 1876.125 -102.75 1455.8 391.6\n"
+                            "-2310.4 1502.7 -2795.15 2011.2 -1688.9 2240.35\n",
+                  quad = "1 1 5 2 6 5";
 const std::string report = "unesite koordinate temena trougla ABC\n"
                            "unesite koordinate temena trougla A'B'C'\n"
                            "matrica preslikavanja koja slika trougao ABC u trougao A'B'C' je\n"
-                           "0.750000 0.083333 5.000000 \n0.250000 1.250000 1.000000 \n"
+                           "-1.264356 1.162758 -303.586548 \n0.385857 0.791616 1368.623169 \n"
                            "0.000000 0.000000 1.000000 \n"
-                           "koordinate slike tacke a su x=5.000000 y=1.000000\n"
-                           "koordinate slike tacke b su x=8.000000 y=2.000000\n"
-                           "koordinate slike tacke c su x=6.000000 y=5.000000\n";
+                           "koordinate slike tacke a su x=-2310.399902 y=1502.699829\n"
+                           "koordinate slike tacke b su x=-2795.149902 y=2011.199951\n"
+                           "koordinate slike tacke c su x=-1688.900024 y=2240.350098\n";
 const std::string quadPrompt = "unesite temena paralelograma\n";
 const std::string fourth =
     quadPrompt + "koordinate temena D paralelograma su x=2.000000, y=4.000000\n";
@@ -125,15 +128,17 @@ void PrintTo(const Case& c, std::ostream* os) {
 
 const Case cases[] = {
     // X options pass; the numbers split anyhow; what follows the last is not read.
-    {"Trimap", TRIMAP_PATH " --no-window -iconic -display :0", "0\n0\n4\n0 1 3\r\n5 1\t8 2 6 5 x,y",
+    {"Trimap", TRIMAP_PATH " --no-window -iconic -display :0",
+     "1203.5\n-417.25\n1876.125\n-102.75 1455.8 391.6\r\n-2310.4 1502.7\t-2795.15 2011.2 -1688.9 "
+     "2240.35 x,y",
      0, report, ""},
     // Each prompt reaches a reader on a pipe before the program waits for the answer.
     {"PromptsBeforeReading",
-     "mkfifo $d/in && { " TRIMAP_PATH " --no-window <$d/in >$d/out & } && exec 3>$d/in && until "
-     "grep -qs ABC $d/out; do sleep 0.01; done && echo 0 0 4 0 1 3 >&3 && until grep -qs "
-     "\"A'B'C'\" "
-     "$d/out; do sleep 0.01; done && echo 5 1 8 2 6 5 >&3 && wait && cat $d/out && rm $d/in $d/out",
-     "", 0, report, ""},
+     "read abc && read image && mkfifo $d/in && { " TRIMAP_PATH " --no-window <$d/in >$d/out & } "
+     "&& exec 3>$d/in && until grep -qs ABC $d/out; do sleep 0.01; done && echo $abc >&3 && until "
+     "grep -qs \"A'B'C'\" $d/out; do sleep 0.01; done && echo $image >&3 && wait && cat $d/out "
+     "&& rm $d/in $d/out",
+     example, 0, report, ""},
     {"TooLargeToDraw", PARAQUAD_PATH " -o $d/p.png", "0 0 5.2e36 0 5.2e36 5.2e36", 1,
      quadPrompt + "uneli ste koordinate temena paralelograma izvan dozvoljenog opsega, pokusajte "
                   "ponovo\n",
