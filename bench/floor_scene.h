@@ -1,5 +1,4 @@
-// The floor's picture: a red segment, a cyan dot and a blue circle, for Mesa to compile every
-// pipeline the programs' pictures use (lines, dots and a line loop, each in a colour set for it).
+// The floor's picture: a line, a dot and a line loop in their colours, each pipeline Mesa compiles.
 #pragma once
 
 #include "picture/scene.h"

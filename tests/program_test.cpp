@@ -1,6 +1,5 @@
 // Both programs: refusals, misuses, what they print and leave and return, and their windows.
 #include "parallelogram_dialogue.h"
-#include "picture/frame.h"
 #include "program.h"
 #include "program/command_line.h"
 #include "triangle_dialogue.h"
@@ -8,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <future>
 #include <regex>
 
@@ -33,8 +30,7 @@ const std::string quadPrompt = "unesite temena paralelograma\n";
 const std::string fourth =
     quadPrompt + "koordinate temena D paralelograma su x=2.000000, y=4.000000\n";
 
-// The README's refusals for each figure: in each place a word not a whole finite float, or the
-// end of the input; then the other rows.
+// The README's refusals: for each figure, in each place, a bad word or the end; then the others.
 TEST(Refusals, NameEachFigureAndWhatIsWrongWithIt) {
     const std::string valid[] = {"-4", "3.5", "2.25", "-1.75", "6.5", "8"};
     // Each reading: its program, what was read before, and the figure's name.
@@ -211,19 +207,18 @@ TEST_P(Program, PrintsAndLeavesWhatItShould) {
 INSTANTIATE_TEST_SUITE_P(Cases, Program, testing::ValuesIn(cases),
                          [](const auto& test) { return std::string(test.param.name); });
 
-// The PNG's very pixels, names and all, till the close button (nullptr), Escape or q ends the
-// program with status 0; GLUT's own options reach it, as a smaller window.
+// The PNG's pixels, names and all, till the close button (nullptr), Escape or q; GLUT's options.
 class Window : public testing::TestWithParam<const char*> {};
 
 TEST_P(Window, ShowsThePngsPixelsUntilClosed) {
-    const char* key = GetParam();
+    const char *key = GetParam(), *title = "Geometrija - prikaz zadatka";
     const ScratchFolder folder;
     const Ran saving = run(TRIMAP_PATH " -l -o " + folder.path + "/t.png", example);
     auto running =
         std::async(std::launch::async, run,
                    TRIMAP_PATH " -l" + std::string(key ? " -geometry 640x480" : ""), example);
-    const std::optional<WindowInfo> window = awaitWindow(windowTitle);
-    ASSERT_TRUE(window) << "no window titled " << windowTitle
+    const std::optional<WindowInfo> window = awaitWindow(title);
+    ASSERT_TRUE(window) << "no window titled " << title
                         << "; no X server at $DISPLAY? scripts/test.sh runs the tests in Xvfb";
     EXPECT_TRUE(window->width == (key ? 640 : 1024) && window->height == (key ? 480 : 700));
     const Image shown = grab(*window);

@@ -17,9 +17,8 @@ double distanceToSegment(Spot p, Spot a, Spot b) {
     return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
 }
 
-// A palette index, the background or unknown for each pixel, shape over shape in the window's
-// order. A 1-pixel line surely paints pixels within 0.3 of it and may within 1.3; a 4 x 4 dot,
-// within 1.5 and 2.6 in x and y. A line's end is painted over by the next line or a dot.
+// A palette index, the background or unknown for each pixel, in the window's order. A line surely
+// paints within 0.3 and may within 1.3; a 4 x 4 dot within 1.5 and 2.6 in x and y.
 struct Expected {
     std::vector<int> pixels = std::vector<int>(std::size_t(width * height), backgroundIndex);
 

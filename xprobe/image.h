@@ -1,5 +1,4 @@
-// Pictures as pixels, and what a picture of a scene must show, pixel by pixel, worked out from the
-// window's described camera and palette apart from the programs.
+// Pictures as pixels, and what a scene's picture must show, from the described camera and palette.
 #pragma once
 
 #include "picture/scene.h"
@@ -24,8 +23,7 @@ struct Image {
 // Empty unless `png` holds a PNG file.
 Image readPng(const std::string& png);
 
-// An eye at (x, y, distance) over the plane, with a vertical field of view of 45 degrees, into
-// the 1024 x 700 window: centred on the box at twice its larger extent, each rounded to float.
+// The window's eye, 45 degrees over 700 rows, at twice the box's larger extent (in float) over it.
 struct View {
     double x, y, distance;
 };
@@ -44,7 +42,6 @@ Spot spotOf(View view, double x, double y);
 enum class Outlines { Polygons, Circles };
 
 // The pixels unlike the last shape that surely paints them, or the background where none may,
-// counted and the first named; empty when there are none. A shape's uncertain edge is not judged,
-// nor the pixels within 10 of a name's place.
+// counted and the first named; not a shape's uncertain edge, nor within 10 of a name's place.
 std::string mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines,
                        const std::vector<Spot>& names = {});

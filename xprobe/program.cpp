@@ -27,9 +27,8 @@ Ran run(const std::string& command, const std::string& input) {
     const std::string f = folder.path;
     std::ofstream(f + "/in", std::ios::binary) << input;
     std::ofstream(f + "/command") << "umask 022\n" << command << "\n";
-    const int raw = std::system(
-        ("exec timeout 10 sh " + f + "/command <" + f + "/in >" + f + "/out 2>" + f + "/err")
-            .c_str());
+    const int raw =
+        std::system(("cd " + f + " && exec timeout 10 sh command <in >out 2>err").c_str());
     // Ended by a signal, as a shell reports it.
     const int status = WIFSIGNALED(raw) ? 128 + WTERMSIG(raw) : WEXITSTATUS(raw);
     return {status, contents(f + "/out"), contents(f + "/err")};

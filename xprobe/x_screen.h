@@ -13,8 +13,7 @@ struct WindowInfo {
 // The viewable top-level window with this title, if there is one now.
 std::optional<WindowInfo> findWindow(const char* title);
 
-// That window once its first frame shows (the background in its corner); nothing after 10 s, or
-// at once when no X server can be reached at $DISPLAY.
+// That window once its first frame shows; nothing after 10 s, or at once without an X server.
 std::optional<WindowInfo> awaitWindow(const char* title);
 
 // Empty when the window has gone.
