@@ -78,17 +78,14 @@ Image readPng(const std::string& png) {
 View viewOf(geom::BoundingBox box) {
     const float w = float(double(box.high.x) - box.low.x),
                 h = float(double(box.high.y) - box.low.y);
-    return {(double(box.low.x) + box.high.x) / 2, (double(box.low.y) + box.high.y) / 2,
-            double(float(2.0 * std::max(w, h)))};
-}
-
-double scaleOf(View view) {
+    const double distance = double(float(2.0 * std::max(w, h)));
     // 45 degrees show 2 d tan(22.5 degrees) of the plane over the window's 700 rows.
-    return 350.0 / (view.distance * std::tan(std::numbers::pi / 8));
+    return {(double(box.low.x) + box.high.x) / 2, (double(box.low.y) + box.high.y) / 2,
+            350.0 / (distance * std::tan(std::numbers::pi / 8))};
 }
 
 Spot spotOf(View view, double x, double y) {
-    return {512.0 + (x - view.x) * scaleOf(view), 350.0 - (y - view.y) * scaleOf(view)};
+    return {512.0 + (x - view.x) * view.scale, 350.0 - (y - view.y) * view.scale};
 }
 
 std::string mismatches(const Image& image, const geom::Scene& shown, View view, Outlines outlines,

@@ -25,12 +25,9 @@ Image readPng(const std::string& png);
 
 // The window's eye, 45 degrees over 700 rows, at twice the box's larger extent (in float) over it.
 struct View {
-    double x, y, distance;
+    double x, y, scale; // the point at the window's middle, and pixels per unit of the plane
 };
 View viewOf(geom::BoundingBox box);
-
-// Pixels per unit of the plane.
-double scaleOf(View view);
 
 // In pixels from the window's top-left corner.
 struct Spot {
