@@ -200,11 +200,12 @@ void expectAlike(const Scene& want, const Scene& got, double tolerance, double c
     }
 }
 
-// What the README promises of the document: XML titled as the window, one element a line, and
-// numbers to nine significant digits (here each circle's radius, in pixels).
+// What the README promises of the document: XML titled as the window, one element a line, colours
+// rounded (0.9 of 255 to e6), numbers to nine significant digits (here each radius, in pixels).
 void expectSvgText(const std::string& svg, const Scene& s, View view) {
     EXPECT_TRUE(svg.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "));
-    EXPECT_NE(std::string::npos, svg.find(">\n<title>Geometrija - prikaz zadatka</title>\n<rect "));
+    EXPECT_NE(std::string::npos, svg.find(">\n<title>Geometrija - prikaz zadatka</title>\n<rect "
+                                          "width=\"1024\" height=\"700\" fill=\"#e6e6cc\"/>\n"));
     EXPECT_EQ(5 + s.circles.size() + 3 * s.segments.size() + s.points.size() + s.labels.size(),
               std::count(svg.begin(), svg.end(), '\n'));
     for (std::size_t i = 0, at = 0; i < s.circles.size(); ++i) {
