@@ -233,8 +233,7 @@ std::vector<Spot> namePlaces(const std::vector<std::vector<Exact>>& polygons, Vi
     return places;
 }
 
-// Each name inks its place in both pictures, left to it by the judge, and its SVG text stands
-// there.
+// Each name inks its place in both pictures, left to it by the judge; its SVG text stands there.
 void expectNames(std::initializer_list<const Image*> pictures, const std::string& svg,
                  const std::vector<Spot>& places) {
     const std::string names[] = {"A", "B", "C", places.size() == 4 ? "D" : "A'", "B'", "C'"};
