@@ -17,7 +17,6 @@
 #include <fstream>
 #include <iterator>
 #include <spawn.h>
-#include <sstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -45,13 +44,6 @@ struct Sample {
     double milliseconds;
     double peakKilobytes;
 };
-
-std::string example(const std::string& program) {
-    std::ifstream file(std::string(EXAMPLES_DIR "/") + program + ".txt");
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Starts the subject with its example on its standard input and its output thrown away.
 pid_t start(const Subject& s, const std::string& inputFile) {
@@ -140,7 +132,7 @@ std::vector<Subject> subjects(const std::string& folder) {
         return Subject{program + shown + (labels ? " --labels" : ""),
                        program + "/" + program,
                        words,
-                       example(program),
+                       contents(EXAMPLES_DIR "/" + program + ".txt"),
                        window,
                        floor,
                        !window && file != ".png"};

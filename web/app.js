@@ -15,6 +15,11 @@ const recordSeparator = '\x1e';
 let geometry = null; // the WebAssembly module, once it is ready
 let svg = '';
 
+// A figure's numbers, as the console reads them: the words between white space.
+function wordsOf(text) {
+  return text.trim().split(/\s+/).filter(Boolean);
+}
+
 function program() {
   return form.elements.program.value;
 }
@@ -48,8 +53,7 @@ function compute() {
     }
   }
   download.disabled = !svg;
-  const words = typed().trim().split(/\s+/).filter(Boolean).join(' ');
-  const address = '?' + new URLSearchParams({program: program(), input: words,
+  const address = '?' + new URLSearchParams({program: program(), input: wordsOf(typed()).join(' '),
                                                labels: labels.checked ? '1' : '0'});
   history.replaceState(null, '', address);
   link.href = address;
@@ -61,7 +65,7 @@ function fromAddress() {
   const address = new URLSearchParams(location.search);
   form.elements.program.value = address.get('program') === 'paraquad' ? 'paraquad' : 'trimap';
   showFields();
-  const words = (address.get('input') || '').trim().split(/\s+/).filter(Boolean);
+  const words = wordsOf(address.get('input') || '');
   const trimap = program() === 'trimap';
   first.value = (trimap ? words.slice(0, 6) : words).join(' ');
   second.value = trimap ? words.slice(6).join(' ') : '';
@@ -78,11 +82,11 @@ form.addEventListener('submit', (event) => {
 form.elements.program.forEach((choice) => choice.addEventListener('change', showFields));
 labels.addEventListener('change', () => { if (geometry && svg) compute(); });
 download.addEventListener('click', () => {
-  const link = document.createElement('a');
-  link.href = URL.createObjectURL(new Blob([svg], {type: 'image/svg+xml'}));
-  link.download = program() + '.svg';
-  link.click();
-  URL.revokeObjectURL(link.href);
+  const anchor = document.createElement('a');
+  anchor.href = URL.createObjectURL(new Blob([svg], {type: 'image/svg+xml'}));
+  anchor.download = program() + '.svg';
+  anchor.click();
+  URL.revokeObjectURL(anchor.href);
 });
 
 createGeometry().then((module) => {

@@ -13,7 +13,7 @@ struct Stroke {
 };
 
 // The strokes of the name, set one letter after the other and centred on (0, 0). A character with
-// no strokes of its own is left as a gap.
+// no glyph of its own is skipped.
 std::vector<Stroke> nameStrokes(std::string_view name);
 
 } // namespace geom

@@ -17,7 +17,6 @@ namespace {
 
 struct Svg {
     Camera camera;
-    double scale; // pixels per unit of the plane
     std::string text;
 };
 
@@ -97,7 +96,8 @@ void dot(Place at, float pixels, Rgb colour, void* context) {
 void outline(Point centre, float radiusX, float radiusY, Rgb colour, void* context) {
     Svg& svg = *static_cast<Svg*>(context);
     const WindowPoint at = toWindow(svg.camera, centre.x, centre.y);
-    const double rx = double(radiusX) * svg.scale, ry = double(radiusY) * svg.scale;
+    const double scale = pixelsPerUnit(svg.camera);
+    const double rx = double(radiusX) * scale, ry = double(radiusY) * scale;
     if (radiusX == radiusY) {
         put(svg, "<circle cx=\"", at.x, "\" cy=\"", at.y, "\" r=\"", rx, "\" stroke=\"",
             hex(colour), "\"/>\n");
@@ -122,7 +122,7 @@ void textElement(Place at, float pixels, const char* name, Rgb colour, void* con
 } // namespace
 
 std::string sceneSvg(const Scene& scene, Camera camera) {
-    Svg svg{camera, pixelsPerUnit(camera), {}};
+    Svg svg{camera, {}};
     const double width = windowWidth, height = windowHeight;
     // Crisp edges, as the window draws without smoothing; outlines are 1 pixel wide and unfilled.
     put(svg,
