@@ -14,15 +14,19 @@ namespace geom {
 
 namespace {
 
-// The next word of the input: what lies between white space. Empty at the end of the input. The
-// character after it is left unread, as a formatted read leaves it.
+// Far longer than any number needs. A longer word is refused, and what follows it is not read, so
+// that endless input with no blank takes no more memory than this.
+constexpr std::size_t longestWord = 4096;
+
+// The next word of the input: what lies between white space, cut off past longestWord. Empty at
+// the end of the input. The character after it is left unread, as a formatted read leaves it.
 std::string readWord(std::FILE* in) {
     int c = std::getc(in);
     while (c != EOF && std::isspace(c)) {
         c = std::getc(in);
     }
     std::string word;
-    for (; c != EOF && !std::isspace(c); c = std::getc(in)) {
+    for (; c != EOF && !std::isspace(c) && word.size() <= longestWord; c = std::getc(in)) {
         word += static_cast<char>(c);
     }
     if (c != EOF) {
@@ -37,7 +41,7 @@ bool readNumber(std::FILE* in, float& number) {
     const std::string word = readWord(in);
     char* end = nullptr;
     const float value = std::strtof(word.c_str(), &end);
-    if (word.empty() || end != word.c_str() + word.size()) {
+    if (word.empty() || word.size() > longestWord || end != word.c_str() + word.size()) {
         return false;
     }
     number = value;
@@ -45,6 +49,22 @@ bool readNumber(std::FILE* in, float& number) {
 }
 
 } // namespace
+
+std::vector<std::string> wordsOf(std::string text) {
+    std::vector<std::string> words;
+    if (text.empty()) {
+        return words; // a memory stream of no bytes cannot be opened
+    }
+    std::FILE* in = fmemopen(text.data(), text.size(), "r");
+    if (!in) {
+        throw std::bad_alloc();
+    }
+    for (std::string word = readWord(in); !word.empty(); word = readWord(in)) {
+        words.push_back(std::move(word));
+    }
+    std::fclose(in);
+    return words;
+}
 
 Conversation converse(const Tool& tool, std::string input) {
     // A newline ends the input, as a console's last line would; a memory stream of no bytes at all
@@ -60,6 +80,7 @@ Conversation converse(const Tool& tool, std::string input) {
     }
     Conversation said{};
     said.accepted = tool.dialogue({streams[0], streams[1], streams[2], streams[2]}, said.scene);
+    said.words = wordsOf(input.substr(0, std::size_t(std::ftell(streams[0]))));
     for (std::FILE* stream : streams) {
         std::fclose(stream);
     }

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace geom {
 
@@ -30,13 +31,18 @@ struct Tool {
 };
 
 // A dialogue run on input held in memory, as the page runs it: whether it accepted, its report or
-// refusal, with any failure to read or write said there too, and the picture. Prompts are left out.
+// refusal, with any failure to read or write said there too, the picture, and the words of the
+// input as far as the dialogue read them. Prompts are left out.
 struct Conversation {
     bool accepted;
     std::string report;
     Scene scene;
+    std::vector<std::string> words;
 };
 Conversation converse(const Tool& tool, std::string input);
+
+// The words of the text as a dialogue reads them: what lies between white space.
+std::vector<std::string> wordsOf(std::string text);
 
 // How a dialogue judged its input; each refusal has a message of its own.
 enum class Verdict { Accepted, Invalid, Collinear, OutOfRange, Unreadable };
