@@ -2,11 +2,12 @@
 # build. Sourced by a script that runs with `set -euo pipefail`; expects $root to be the checkout.
 
 # What the programs build with; libgl1-mesa-dri is Mesa's software renderer, which draws the PNG
-# pictures with no display.
+# pictures with no display; libacl and libattr copy a replaced picture's ACL and attributes.
 build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libegl-dev libpng-dev
-    libgl1-mesa-dri)
-# What the tests and the benchmark build with besides.
-test_build_packages=(libgtest-dev libx11-dev)
+    libgl1-mesa-dri libacl1-dev libattr1-dev)
+# What the tests and the benchmark build with besides, and the tools that set and read a file's
+# ACL and extended attributes.
+test_build_packages=(libgtest-dev libx11-dev acl attr)
 # An X server with Mesa's software OpenGL, for windows on a machine without a display.
 xvfb_packages=(xvfb xauth xfonts-base)
 # -noreset: the server must not restart (dropping new connections) whenever its last client

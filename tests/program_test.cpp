@@ -2,13 +2,17 @@
 #include "parallelogram_dialogue.h"
 #include "program.h"
 #include "program/command_line.h"
+#include "program/file_saving.h"
 #include "triangle_dialogue.h"
 #include "x_screen.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <future>
 #include <regex>
+#include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -81,46 +85,97 @@ TEST(Refusals, NameEachFigureAndWhatIsWrongWithIt) {
     }
 }
 
-// Each misuse in words, with the option as typed, in printable text.
-TEST(Options, SayEachMisuse) {
-    const std::pair<std::vector<std::string>, std::string> misuses[] = {
-        {{"--no-windows"}, "nepoznata opcija '--no-windows'"},
-        {{"--no\x01win\x7f"}, "nepoznata opcija '--no\\x01win\\x7f'"},
+// What the command line asks for, in a few words; a misuse by its message.
+std::string asked(std::vector<std::string> words) {
+    words.insert(words.begin(), "trimap");
+    std::vector<char*> argv(words.size());
+    std::transform(words.begin(), words.end(), argv.begin(), [](auto& w) { return w.data(); });
+    const Options o = parseOptions(int(argv.size()), argv.data());
+    const char* actions[] = {"show", "save", "report", "help", "version"};
+    if (o.action == Action::Misuse) {
+        return o.problem;
+    }
+    std::ostringstream said;
+    said << actions[int(o.action)] << (o.labels ? " labels" : "");
+    if (o.action == Action::Save) {
+        said << " " << o.picture << (o.format == PictureFormat::Png ? " png" : " svg");
+    }
+    const WindowGeometry w = o.window;
+    said << " " << w.width << "x" << w.height;
+    if (w.placed) {
+        said << (w.fromRight ? "-" : "+") << std::abs(w.x) << (w.fromBottom ? "-" : "+")
+             << std::abs(w.y);
+    }
+    for (const std::string& x : o.xOptions) {
+        said << " " << x;
+    }
+    return said.str();
+}
+
+// Each command line: what it asks for, or its misuse in words, the option as typed with every
+// byte that is not printable ASCII as \xHH.
+TEST(Options, ReadAsGetoptAndXReadThem) {
+    std::string printable = "--";
+    for (char c = ' '; c < 0x7f; ++c) {
+        printable += c;
+    }
+    const std::pair<std::vector<std::string>, std::string> lines[] = {
+        {{}, "show 1024x700+100+50"},
+        {{"-l", "--no-win"}, "report labels 1024x700+100+50"},
+        {{"--no-window", "-oP.SVG", "--lab"}, "save labels P.SVG svg 1024x700+100+50"},
+        {{"--output=x.Png", "-display", ":1", "--iconic", "-sync", "-gldebug"},
+         "save x.Png png 1024x700+100+50 -display :1 -iconic -sync -gldebug"},
+        {{"-he"}, "help 1024x700+100+50"},
+        {{"--vers"}, "version 1024x700+100+50"},
+        // X's spellings of a geometry: what is left out keeps its default or is not placed.
+        {{"-geometry", "640"}, "show 640x700"},
+        {{"-geometry", "x480"}, "show 1024x480"},
+        {{"-geom", "+0+0"}, "show 1024x700+0+0"},
+        {{"-geometry=-0-0"}, "show 1024x700-0-0"},
+        {{"-geometry", "=16384X1+5-7"}, "show 16384x1+5-7"},
+        {{"-geometry", "1x16384-32767+32767"}, "show 1x16384-32767+32767"},
+        {{"-geometry", "16385x1"},
+         "sirina i visina prozora moraju biti od 1 do 16384 piksela: '16385x1'"},
+        {{"-geometry", "5x0"}, "sirina i visina prozora moraju biti od 1 do 16384 piksela: '5x0'"},
+        {{"-geometry", "5x5+32768+0"}, "neispravna geometrija prozora '5x5+32768+0'"},
+        {{"-geometry", "640x"}, "neispravna geometrija prozora '640x'"},
+        {{"-geometry", "+1"}, "neispravna geometrija prozora '+1'"},
+        {{"-geometry", ""}, "neispravna geometrija prozora ''"},
+        {{printable}, "nepoznata opcija '" + printable + "'"},
+        {{"--no\x01win\x7f\x80\xff"}, "nepoznata opcija '--no\\x01win\\x7f\\x80\\xff'"},
         {{"--=x"}, "nepoznata opcija '--=x'"},
+        {{"-"}, "suvisan argument '-'"},
         {{"-o"}, "opciji '-o' nedostaje vrednost"},
         {{"--version=1"}, "opcija '--version' ne prima vrednost"},
         {{"-d", ":0"}, "dvosmislena opcija '-d' (-display, -direct)"},
+        {{"--i"}, "dvosmislena opcija '--i' (--iconic, --indirect)"},
         {{"-o", "a.png", "--output=b.svg"}, "opcija '--output' je data dva puta"},
         {{"-oslika.jpg"}, "slika mora imati nastavak .png ili .svg: 'slika.jpg'"},
-        {{"-geometry", "32767x32767"},
-         "sirina i visina prozora moraju biti od 1 do 16384 piksela: '32767x32767'"},
-        {{"-geometry", "640x"}, "neispravna geometrija prozora '640x'"},
         {{"--", "slika.png"}, "suvisan argument 'slika.png'"},
     };
-    for (auto [words, problem] : misuses) {
-        words.insert(words.begin(), "trimap");
-        std::vector<char*> argv(words.size());
-        std::transform(words.begin(), words.end(), argv.begin(), [](auto& w) { return w.data(); });
-        const Options parsed = parseOptions(int(argv.size()), argv.data());
-        EXPECT_EQ(Action::Misuse, parsed.action) << problem;
-        EXPECT_EQ(problem, parsed.problem);
+    for (const auto& [words, meaning] : lines) {
+        EXPECT_EQ(meaning, asked(words));
     }
 }
 
-// $d: the case's folder, with old.SVG (mode 640) and the folder in.svg, and afterwards the files
-// `left` names beside in.svg; {} stands for it in `error`. $nobody runs a command as a user.
+// $d: the case's folder, holding old.SVG (mode 640, of nobody) and the folder in.svg; afterwards
+// each file beside in.svg is listed with its type, mode, links, owner and first bytes. {} stands
+// for the folder in `error`. $as_user runs a command as a user other than nobody; `in` is the
+// input.
 struct Case {
     const char* name;
     std::string command, input;
     int status;
     std::string output, error; // one line on standard error that starts so
-    bool replacesOld = false;
-    std::string left = "old.SVG 640\n";
+    std::string left = "old.SVG regular file 640 1 nobody an ol\n";
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
+
+const std::string kept = "old.SVG regular file 640 1 nobody an ol\n",
+                  replaced = "old.SVG regular file 640 1 nobody <?xml\n";
 
 const Case cases[] = {
     // X options pass; the numbers split anyhow; what follows the last is not read.
@@ -141,6 +196,9 @@ const Case cases[] = {
      ""},
     {"UnreadableInput", "exec " PARAQUAD_PATH " </", "", 1, quadPrompt,
      "ulaz nije procitan: Is a directory\n"},
+    // Input with no blank is refused once a word outgrows any number, in bounded memory.
+    {"EndlessWord", PARAQUAD_PATH " --no-window </dev/zero", "", 1,
+     quadPrompt + "uneli ste neispravne koordinate temena paralelograma, pokusajte ponovo\n", ""},
     // The version the changelog names last.
     {"Version",
      "v=$(sed -n '1s/.*(\\(.*\\)).*/\\1/p' " SOURCE_DIR "/packaging/changelog) && { " TRIMAP_PATH
@@ -154,43 +212,108 @@ const Case cases[] = {
      "izvestaj nije ispisan: No space left on device\n"},
     {"Misuse", PARAQUAD_PATH " -o", quad, 2, "",
      "paraquad: opciji '-o' nedostaje vrednost; pogledajte 'paraquad --help'\n"},
-    // Replaced whole, keeping its mode; through a link, the file linked to.
-    {"SvgReplacesAFile", PARAQUAD_PATH " --output $d/old.SVG", quad, 0, fourth, "", true},
+    // Replaced whole with its owner, mode, ACL and extended attributes, by root.
+    {"ReplacesAFileKeepingAllItHad",
+     "setfacl -m u:daemon:rw $d/old.SVG && setfattr -n user.kept -v 1 $d/old.SVG && setfattr -n "
+     "trusted.kept -v 2 $d/old.SVG && " PARAQUAD_PATH " --output $d/old.SVG && cd $d && getfacl "
+     "-cp old.SVG && getfattr -d -m '^[tu]' old.SVG",
+     quad, 0,
+     fourth + "user::rw-\nuser:daemon:rw-\ngroup::r--\nmask::rw-\nother::---\n\n# file: "
+              "old.SVG\ntrusted.kept=\"2\"\nuser.kept=\"1\"\n\n",
+     "", "old.SVG regular file 660 1 nobody <?xml\n"},
+    // ... and by its owner.
+    {"ReplacedByItsOwner", "$as_nobody " PARAQUAD_PATH " --output $d/old.SVG", quad, 0, fourth, "",
+     replaced},
+    // Through links to the file they name, which a dangling one gets made; never a loop.
     {"ThroughALink", "ln -s old.SVG $d/link.svg && " PARAQUAD_PATH " -o $d/link.svg", quad, 0,
-     fourth, "", true, "link.svg 640\nold.SVG 640\n"},
-    {"NewPictureFollowsTheUmask", "umask 027 && " TRIMAP_PATH " -o $d/t.PNG", example, 0, report,
-     "", false, "old.SVG 640\nt.PNG 640\n"},
+     fourth, "", "link.svg symbolic link 777 1 root\n" + replaced},
+    {"ThroughADanglingLink", "ln -s new.svg $d/link.svg && " PARAQUAD_PATH " -o $d/link.svg", quad,
+     0, fourth, "",
+     "link.svg symbolic link 777 1 root\nnew.svg regular file 644 1 root <?xml\n" + kept},
+    {"LinkLoop", "ln -s loop.svg $d/loop.svg && " PARAQUAD_PATH " -o $d/loop.svg", quad, 1, fourth,
+     "slika nije sacuvana: {}/loop.svg: Too many levels of symbolic links\n",
+     "loop.svg symbolic link 777 1 root\n" + kept},
+    // A file with another name is written in place, leaving no tail of a longer old picture.
+    {"HardLinks",
+     "head -c 99999 /dev/zero >>$d/old.SVG && ln $d/old.SVG $d/hard.svg && " PARAQUAD_PATH
+     " -o $d/hard.svg && " PARAQUAD_PATH " -o $d/new.svg <in >/dev/null && cmp $d/new.svg "
+     "$d/old.SVG && rm $d/new.svg",
+     quad, 0, fourth, "",
+     "hard.svg regular file 640 2 nobody <?xml\nold.SVG regular file 640 2 nobody <?xml\n"},
+    // Never a file that is not a regular one, nor the program's own output.
+    {"Fifo", "mkfifo $d/f.svg && " PARAQUAD_PATH " -o $d/f.svg", quad, 1, fourth,
+     "slika nije sacuvana: {}/f.svg: nije obicna datoteka\n", "f.svg fifo 644 1 root\n" + kept},
+    {"Device", "mknod $d/null.svg c 1 3 && " PARAQUAD_PATH " -o $d/null.svg", quad, 1, fourth,
+     "slika nije sacuvana: {}/null.svg: nije obicna datoteka\n",
+     "null.svg character special file 644 1 root\n" + kept},
+    {"StandardOutput", "ln -s /dev/stdout $d/out.svg && " PARAQUAD_PATH " -o $d/out.svg", quad, 1,
+     fourth, "slika nije sacuvana: {}/out.svg: to je standardni ulaz ili izlaz programa\n",
+     kept + "out.svg symbolic link 777 1 root\n"},
+    // A new picture gets what the shell's > gives a file: the umask's mode, the default ACL.
+    {"NewPictureAsTheShellMakesIt",
+     "umask 077 && " TRIMAP_PATH " -o $d/t.PNG && umask 002 && " TRIMAP_PATH
+     " -o $d/t.svg <in >/dev/null && mkdir $d/acl && setfacl -d -m u:daemon:rw $d/acl && "
+     "" TRIMAP_PATH " -o $d/acl/t.svg <in >/dev/null && cd $d/acl && : >shell && getfacl -c t.svg "
+     ">a && getfacl -c shell | cmp - a && rm -r $d/acl",
+     example, 0, report, "",
+     kept + "t.PNG regular file 600 1 root \x89PNG\r\nt.svg regular file 664 1 root <?xml\n"},
     {"LongestName", PARAQUAD_PATH " -o $d/" + std::string(251, 'n') + ".svg", quad, 0, fourth, "",
-     false, std::string(251, 'n') + ".svg 644\nold.SVG 640\n"},
-    {"WriteProtected", "chmod 444 $d/old.SVG && $nobody" PARAQUAD_PATH " -o $d/old.SVG", quad, 1,
-     fourth, "slika nije sacuvana: {}/old.SVG: Permission denied\n", false, "old.SVG 444\n"},
+     std::string(251, 'n') + ".svg regular file 644 1 root <?xml\n" + kept},
+    {"WriteProtected", "chmod 444 $d/old.SVG && $as_nobody " PARAQUAD_PATH " -o $d/old.SVG", quad,
+     1, fourth, "slika nije sacuvana: {}/old.SVG: Permission denied\n",
+     "old.SVG regular file 444 1 nobody an ol\n"},
+    // Where the file cannot be replaced but the shell could write it: in place, nothing left.
     {"FolderTakesNoNewFile",
-     "chmod 555 $d && $nobody" PARAQUAD_PATH " -o $d/old.SVG; s=$?; chmod 755 $d; exit $s", quad, 0,
-     fourth, "", true},
+     "chmod 555 $d && $as_nobody " PARAQUAD_PATH " -o $d/old.SVG; s=$?; chmod 755 $d; exit $s",
+     quad, 0, fourth, "", replaced},
+    {"OtherOwnerInAStickyFolder",
+     "chmod 1777 $d && chmod 666 $d/old.SVG && $as_user " PARAQUAD_PATH " -o $d/old.SVG", quad, 0,
+     fourth, "", "old.SVG regular file 666 1 nobody <?xml\n"},
+    {"AppendOnlyFolder",
+     "chattr +a $d && " PARAQUAD_PATH " -o $d/old.SVG; s=$?; chattr -a $d; exit $s", quad, 0,
+     fourth, "", replaced},
+    {"BindMounted",
+     ": >$d/b.svg && unshare -m sh -c 'mount --bind $0/old.SVG $0/b.svg && exec " PARAQUAD_PATH
+     " -o $0/b.svg' $d",
+     quad, 0, fourth, "", "b.svg regular empty file 644 1 root\n" + replaced},
+    {"FolderOutOfInodes",
+     "mkdir $d/m && unshare -m sh -c 'mount -t tmpfs -o nr_inodes=2 none $0/m && cp $0/old.SVG "
+     "$0/m && " PARAQUAD_PATH " -o $0/m/old.SVG && ls -A $0/m && head -c 5 $0/m/old.SVG' $d && "
+     "rmdir $d/m",
+     quad, 0, fourth + "old.SVG\n<?xml", ""},
     {"FileSizeLimit", "ulimit -f 1 && " PARAQUAD_PATH " -o $d/old.SVG", quad, 1, fourth,
      "slika nije sacuvana: {}/old.SVG: File too large\n"},
-    // A signal while the picture is put in place leaves the old one and nothing else.
-    {"Interrupted", SIGNAL_AT_RENAME "=2 " TRIMAP_PATH " -o $d/old.SVG", example, 130, report, ""},
-    {"HungUp", SIGNAL_AT_RENAME "=1 " TRIMAP_PATH " -o $d/old.SVG", example, 129, report, ""},
+    // A signal the user ignored stays ignored.
+    {"IgnoredSignal", "trap '' HUP && " SIGNAL_AT_RENAME "=1 " TRIMAP_PATH " -o $d/old.SVG",
+     example, 0, report, "", replaced},
     {"FolderInTheWay", PARAQUAD_PATH " -o $d/in.svg", quad, 1, fourth,
      "slika nije sacuvana: {}/in.svg: Is a directory\n"},
-    {"NoFolder", TRIMAP_PATH " -o$d/none/t.svg", example, 1, report,
-     "slika nije sacuvana: {}/none/t.svg: No such file or directory\n"},
+    // The name as typed, its control bytes escaped.
+    {"NoFolder", TRIMAP_PATH " -o$d/none/t$(printf '\\033')[31m.svg", example, 1, report,
+     "slika nije sacuvana: {}/none/t\\x1b[31m.svg: No such file or directory\n"},
     // The EGL call and error that name why depend on the machine.
     {"NoOpenGl", "env __EGL_VENDOR_LIBRARY_FILENAMES=/none " TRIMAP_PATH " -o $d/t.png", example, 1,
      report, "slika nije sacuvana: {}/t.png: egl"},
 };
 
-// Made before each case; the folder given to nobody when run as root.
+// Made before each case: the folder and old.SVG given to nobody.
 const std::string fixtures =
-    " && echo an older picture >$d/old.SVG && chmod 640 $d/old.SVG && mkdir $d/in.svg && if [ "
-    "$(id -u) = 0 ]; then nobody='setpriv --reuid=65534 --regid=65534 --clear-groups '; chown -R "
-    "65534:65534 $d; fi\n";
+    " && echo an older picture >$d/old.SVG && chmod 640 $d/old.SVG && mkdir $d/in.svg && chown -R "
+    "65534:65534 $d && as_nobody='setpriv --reuid=65534 --regid=65534 --clear-groups' && "
+    "as_user='setpriv --reuid=65533 --regid=65533 --clear-groups'\n";
+
+// Each file beside in.svg: its name, type, mode, links, owner and, for a regular file, its first
+// five bytes.
+const std::string listing =
+    "cd $d && for f in $(LC_ALL=C ls -A | grep -vx in.svg); do stat -c '%n %F %a %h %U' $f | tr -d "
+    "'\\n'; [ ! -L $f ] && [ -f $f ] && [ -s $f ] && printf ' ' && head -c 5 $f; echo; done";
 
 class Program : public testing::TestWithParam<Case> {};
 
 TEST_P(Program, PrintsAndLeavesWhatItShould) {
     const Case& c = GetParam();
+    ASSERT_EQ(0u, geteuid()) << "these cases make devices, mounts and files of other users: run "
+                                "them as root, as scripts/test.sh does";
     const ScratchFolder folder;
     const Ran ran = run("d=" + folder.path + fixtures + c.command, c.input);
     EXPECT_EQ(c.status, ran.status);
@@ -198,39 +321,113 @@ TEST_P(Program, PrintsAndLeavesWhatItShould) {
     EXPECT_TRUE(std::regex_replace(ran.errors, std::regex(folder.path), "{}").starts_with(c.error))
         << ran.errors;
     EXPECT_EQ(c.error.empty() ? 0 : 1, std::count(ran.errors.begin(), ran.errors.end(), '\n'));
-    const std::string listing =
-        "cd " + folder.path + " && stat -Lc '%n %a' $(LC_ALL=C ls -A | grep -vx in.svg)";
-    EXPECT_EQ(c.left, run(listing, "").output);
-    EXPECT_EQ(c.replacesOld, contents(folder.path + "/old.SVG").starts_with("<?xml"));
+    EXPECT_EQ(c.left, run("d=" + folder.path + "\n" + listing, "").output);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Program, testing::ValuesIn(cases),
                          [](const auto& test) { return std::string(test.param.name); });
 
-// The PNG's pixels, names and all, till the close button (nullptr), Escape or q; GLUT's options.
-class Window : public testing::TestWithParam<const char*> {};
+// Each signal while the picture is put in place: one that ends the program removes the temporary
+// file first and ends it as the signal does; the others leave the picture saved.
+TEST(Program, LeavesNothingOnAnySignal) {
+    const ScratchFolder folder;
+    std::string signals, want;
+    for (int s = 1; s <= SIGRTMAX; ++s) {
+        // Those that stop the program, the two glibc keeps for itself, and the uncatchable.
+        if (s == SIGSTOP || s == SIGTSTP || s == SIGTTIN || s == SIGTTOU || s == 32 || s == 33 ||
+            s == SIGKILL) {
+            continue;
+        }
+        const bool ends =
+            s != SIGCHLD && s != SIGCONT && s != SIGURG && s != SIGWINCH && s != SIGXFSZ;
+        const std::string number = std::to_string(s);
+        signals += ' ' + number;
+        want += number + ' ' + std::to_string(ends ? 128 + s : 0) +
+                (ends ? " old.svg old\n" : " old.svg <?xml\n");
+    }
+    EXPECT_EQ(want, run("ulimit -c 0 && d=" + folder.path + " && for s in" + signals +
+                            "; do echo old >$d/old.svg && (" SIGNAL_AT_RENAME "=$s " TRIMAP_PATH
+                            " -o $d/old.svg <in >/dev/null 2>&1); echo $s $? $(ls -A $d) $(head "
+                            "-c 5 $d/old.svg); done",
+                        example)
+                        .output);
+}
 
+// The dispositions in force are read before anything else and put back exactly, whether the
+// picture was saved or not.
+TEST(Program, LeavesSignalDispositionsAsTheyWere) {
+    const ScratchFolder folder;
+    struct sigaction ignore {
+    }, handle{}, was{};
+    ignore.sa_handler = SIG_IGN;
+    handle.sa_handler = [](int) {};
+    for (const std::string& path :
+         {folder.path + "/" + std::string(5000, 'x') + ".svg", folder.path + "/p.svg"}) {
+        sigaction(SIGHUP, &ignore, nullptr);
+        sigaction(SIGUSR1, &handle, nullptr);
+        const auto failure = saveFile(path, "<svg/>");
+        EXPECT_EQ(path.size() > 100 ? std::optional<std::string>("File name too long")
+                                    : std::nullopt,
+                  failure);
+        for (const auto& [signal, handler] : {std::pair{SIGHUP, SIG_IGN},
+                                              {SIGUSR1, handle.sa_handler},
+                                              {SIGINT, SIG_DFL},
+                                              {SIGXFSZ, SIG_DFL},
+                                              {SIGTERM, SIG_DFL}}) {
+            sigaction(signal, nullptr, &was);
+            EXPECT_EQ(handler, was.sa_handler) << path.size() << " " << signal;
+        }
+    }
+    signal(SIGHUP, SIG_DFL);
+    signal(SIGUSR1, SIG_DFL);
+}
+
+// Closed by the close button (no key), Escape or q, each opened with a -geometry of its own (or
+// none), and where it must stand: its size, and its offsets from the screen's left and top edges,
+// or with fromFarEdges from its right and bottom ones.
+struct Closing {
+    const char *key, *geometry;
+    int width, height, x, y;
+    bool fromFarEdges;
+};
+
+void PrintTo(const Closing& c, std::ostream* os) {
+    *os << (c.geometry ? c.geometry : "no -geometry");
+}
+
+class Window : public testing::TestWithParam<Closing> {};
+
+// In its size and place; in the window's own size, the PNG's very pixels, names and all.
 TEST_P(Window, ShowsThePngsPixelsUntilClosed) {
-    const char *key = GetParam(), *title = "Geometrija - prikaz zadatka";
+    const Closing& c = GetParam();
+    const char* title = "Geometrija - prikaz zadatka";
     const ScratchFolder folder;
     const Ran saving = run(TRIMAP_PATH " -l -o " + folder.path + "/t.png", example);
-    auto running =
-        std::async(std::launch::async, run,
-                   TRIMAP_PATH " -l" + std::string(key ? " -geometry 640x480" : ""), example);
+    auto running = std::async(std::launch::async, run,
+                              TRIMAP_PATH " -l" + std::string(c.geometry ? " -geometry " : "") +
+                                  (c.geometry ? c.geometry : ""),
+                              example);
     const std::optional<WindowInfo> window = awaitWindow(title);
     ASSERT_TRUE(window) << "no window titled " << title
                         << "; no X server at $DISPLAY? scripts/test.sh runs the tests in Xvfb";
-    EXPECT_TRUE(window->width == (key ? 640 : 1024) && window->height == (key ? 480 : 700));
+    const WindowInfo screen = screenSize();
+    const int x = c.fromFarEdges ? screen.width - c.width - c.x : c.x;
+    const int y = c.fromFarEdges ? screen.height - c.height - c.y : c.y;
+    EXPECT_EQ(std::tuple(c.width, c.height, x, y),
+              std::tuple(window->width, window->height, window->x, window->y));
     const Image shown = grab(*window);
-    closeWindow(*window, key);
+    closeWindow(*window, c.key);
     const Ran showing = running.get();
     EXPECT_TRUE(showing.status == 0 && showing.output == saving.output) << showing.errors;
-    EXPECT_TRUE(key || shown.rgb == readPng(contents(folder.path + "/t.png")).rgb);
+    EXPECT_TRUE(c.height != 700 || shown.rgb == readPng(contents(folder.path + "/t.png")).rgb);
 }
 
-INSTANTIATE_TEST_SUITE_P(ClosedBy, Window, testing::Values(nullptr, "Escape", "q"),
+INSTANTIATE_TEST_SUITE_P(ClosedBy, Window,
+                         testing::Values(Closing{nullptr, nullptr, 1024, 700, 100, 50, false},
+                                         Closing{"Escape", "x480+0+0", 1024, 480, 0, 0, false},
+                                         Closing{"q", "-0-0", 1024, 700, 0, 0, true}),
                          [](const auto& test) {
-                             return std::string(test.param ? test.param : "CloseButton");
+                             return std::string(test.param.key ? test.param.key : "CloseButton");
                          });
 
 } // namespace

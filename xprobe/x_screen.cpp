@@ -29,7 +29,7 @@ std::optional<WindowInfo> findWindow(const char* title) {
         XWindowAttributes a;
         if (XFetchName(display(), children[i], &name) && std::strcmp(name, title) == 0 &&
             XGetWindowAttributes(display(), children[i], &a) && a.map_state == IsViewable) {
-            found = WindowInfo{children[i], a.width, a.height};
+            found = WindowInfo{children[i], a.width, a.height, a.x, a.y};
         }
         XFree(name);
     }
@@ -37,10 +37,18 @@ std::optional<WindowInfo> findWindow(const char* title) {
     return found;
 }
 
+WindowInfo screenSize() {
+    const Window root = DefaultRootWindow(display());
+    XWindowAttributes a;
+    XGetWindowAttributes(display(), root, &a);
+    return {root, a.width, a.height, 0, 0};
+}
+
 std::optional<WindowInfo> awaitWindow(const char* title) {
     for (int tries = 0; display() && tries < 10000; ++tries) {
         const std::optional<WindowInfo> window = findWindow(title);
-        if (window && grab(*window).shows(0, 0, background)) {
+        const Image shot = window ? grab(*window) : Image{};
+        if (!shot.rgb.empty() && shot.shows(0, 0, background)) {
             return window;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

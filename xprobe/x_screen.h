@@ -8,7 +8,11 @@
 struct WindowInfo {
     unsigned long id;
     int width, height;
+    int x, y; // on the screen
 };
+
+// The screen itself, as a window.
+WindowInfo screenSize();
 
 // The viewable top-level window with this title, if there is one now.
 std::optional<WindowInfo> findWindow(const char* title);

@@ -2,12 +2,15 @@
 
 #include "picture/frame.h"
 #include "picture/gl_painter.h"
+#include "picture/png_encoder.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 
+#include <cerrno>
 #include <cstddef>
+#include <cstring>
 
 namespace geom {
 
@@ -122,6 +125,18 @@ std::vector<std::uint8_t> renderScene(const Scene& scene, Camera camera, std::st
     setProjection(camera, windowWidth, windowHeight);
     drawFrame(scene, camera);
     return readFrame();
+}
+
+std::string scenePng(const Scene& scene, Camera camera, std::string& error) {
+    const std::vector<std::uint8_t> frame = renderScene(scene, camera, error);
+    if (frame.empty()) {
+        return {};
+    }
+    std::string bytes = encodePng(frame, windowWidth, windowHeight);
+    if (bytes.empty()) {
+        error = std::strerror(ENOMEM);
+    }
+    return bytes;
 }
 
 } // namespace geom

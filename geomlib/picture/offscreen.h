@@ -34,4 +34,8 @@ class OffscreenContext {
 // when no context could be had.
 std::vector<std::uint8_t> renderScene(const Scene& scene, Camera camera, std::string& error);
 
+// Those pixels as a PNG file's bytes. Empty, with the reason in `error`, when no context could be
+// had or memory ran out.
+std::string scenePng(const Scene& scene, Camera camera, std::string& error);
+
 } // namespace geom

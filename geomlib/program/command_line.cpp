@@ -1,11 +1,15 @@
 #include "program/command_line.h"
 
+#include "picture/offscreen.h"
+#include "picture/svg_painter.h"
 #include "picture/window.h"
+#include "program/file_saving.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <climits>
+#include <filesystem>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -40,6 +44,8 @@ constexpr Option options[] = {
 
 // The widest and tallest window Mesa's software renderer draws whole: its largest viewport.
 constexpr unsigned largestWindow = 16384;
+// The farthest a window's edge may be placed from the screen's: X's coordinates are 16-bit.
+constexpr unsigned farthestOffset = 32767;
 
 const char* const usage =
     "upotreba: %s [-o DATOTEKA | --output DATOTEKA | --output=DATOTEKA] [--no-window]\n"
@@ -68,16 +74,21 @@ Options misuse(std::string problem) {
     return parsed;
 }
 
-// The text as typed, in quotes, with each byte that is not printable ASCII written as \xHH.
-std::string quoted(std::string_view text) {
-    std::string shown = "'";
+// The text as typed, with each byte that is not printable ASCII written as \xHH, so that no
+// control byte reaches the terminal.
+std::string escaped(std::string_view text) {
+    std::string shown;
     for (const char letter : text) {
         const auto c = static_cast<unsigned char>(letter);
-        char escaped[5];
-        std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
-        shown += c >= 0x20 && c < 0x7f ? std::string(1, letter) : escaped;
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02x", c);
+        shown += c >= 0x20 && c < 0x7f ? std::string(1, letter) : hex;
     }
-    return shown + "'";
+    return shown;
+}
+
+std::string quoted(std::string_view text) {
+    return "'" + escaped(text).append("'");
 }
 
 // The options whose names begin with `typed`; an exact name alone.
@@ -94,9 +105,11 @@ std::vector<Option> matching(std::string_view typed) {
     return found;
 }
 
-// What is wrong with a -geometry value, which X reads as [=][WIDTH][{xX}HEIGHT][{+-}X{+-}Y];
-// nothing when it is sound and its size one the renderer draws whole.
-std::string geometryProblem(std::string_view value) {
+// Reads a -geometry value as X reads it, [=][WIDTH][{xX}HEIGHT][{+-}X{+-}Y], into `window`: what
+// it leaves out keeps the default size, or lets the window manager place the window. What is
+// wrong with it, or nothing when it is sound, its size one the renderer draws whole and its place
+// one X can hold.
+std::string readGeometry(std::string_view value, WindowGeometry& window) {
     std::string_view rest = value.starts_with('=') ? value.substr(1) : value;
     // Takes a number off the front of `rest`; a number too large to hold counts as the largest.
     const auto take = [&rest](unsigned& n) {
@@ -108,12 +121,18 @@ std::string geometryProblem(std::string_view value) {
         rest.remove_prefix(std::size_t(end - rest.data()));
         return true;
     };
-    const auto takeOffset = [&](unsigned& n) {
-        const bool sign = rest.starts_with('+') || rest.starts_with('-');
-        rest.remove_prefix(sign ? 1 : 0);
-        return sign && take(n);
+    // A signed offset; false, as unsound, beyond what X's 16-bit coordinates hold.
+    const auto takeOffset = [&](int& offset, bool& fromFarEdge) {
+        fromFarEdge = rest.starts_with('-');
+        unsigned n = 0;
+        if (!(rest.starts_with('+') || fromFarEdge) || (rest.remove_prefix(1), !take(n)) ||
+            n > farthestOffset) {
+            return false;
+        }
+        offset = fromFarEdge ? -int(n) : int(n);
+        return true;
     };
-    unsigned width = 1, height = 1;
+    unsigned width = windowWidth, height = windowHeight;
     bool sound = !rest.empty();
     if (sound && std::isdigit(static_cast<unsigned char>(rest[0]))) {
         sound = take(width);
@@ -122,9 +141,11 @@ std::string geometryProblem(std::string_view value) {
         rest.remove_prefix(1);
         sound = take(height);
     }
+    window = {};
     if (sound && !rest.empty()) {
-        unsigned x = 0, y = 0;
-        sound = takeOffset(x) && takeOffset(y) && rest.empty();
+        window.placed = takeOffset(window.x, window.fromRight) &&
+                        takeOffset(window.y, window.fromBottom) && rest.empty();
+        sound = window.placed;
     }
     if (!sound) {
         return "neispravna geometrija prozora " + quoted(value);
@@ -133,6 +154,8 @@ std::string geometryProblem(std::string_view value) {
         return "sirina i visina prozora moraju biti od 1 do " + std::to_string(largestWindow) +
                " piksela: " + quoted(value);
     }
+    window.width = int(width);
+    window.height = int(height);
     return "";
 }
 
@@ -143,6 +166,20 @@ std::vector<char*> glutArguments(const char* name, std::vector<std::string>& xOp
                    [](std::string& word) { return word.data(); });
     arguments.push_back(nullptr);
     return arguments;
+}
+
+// From the file name's extension, .png or .svg in any case; nothing for any other.
+std::optional<PictureFormat> pictureFormat(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".png") {
+        return PictureFormat::Png;
+    }
+    if (extension == ".svg") {
+        return PictureFormat::Svg;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -222,10 +259,12 @@ Options parseOptions(int argc, char** argv) {
             parsed.action = Action::Version;
             return parsed;
         case Meaning::XWithValue:
+            // GLUT would take a size without a place, or a place without a size, as garbage.
             if (canonical == "-geometry") {
-                if (std::string problem = geometryProblem(*value); !problem.empty()) {
+                if (std::string problem = readGeometry(*value, parsed.window); !problem.empty()) {
                     return misuse(problem);
                 }
+                break;
             }
             parsed.xOptions.insert(parsed.xOptions.end(), {canonical, std::string(*value)});
             break;
@@ -270,11 +309,23 @@ int runTool(const Tool& tool, int argc, char** argv, Streams streams) {
     }
     const Camera camera = fitCamera(scene.box);
     if (parsed.action == Action::Save) {
-        return savePicture(scene, camera, parsed.picture, parsed.format, err) ? 0 : 1;
+        std::string error;
+        const std::string bytes = parsed.format == PictureFormat::Svg
+                                      ? sceneSvg(scene, camera)
+                                      : scenePng(scene, camera, error);
+        const std::optional<std::string> failure =
+            bytes.empty() ? error : saveFile(parsed.picture, bytes);
+        if (failure) {
+            std::fprintf(err, "slika nije sacuvana: %s: %s\n", escaped(parsed.picture).c_str(),
+                         failure->c_str());
+            return 1;
+        }
+        return 0;
     }
     if (parsed.action == Action::Show) {
         std::vector<char*> arguments = glutArguments(tool.name, parsed.xOptions);
-        runViewer(scene, camera, static_cast<int>(arguments.size()) - 1, arguments.data());
+        runViewer(scene, camera, parsed.window, static_cast<int>(arguments.size()) - 1,
+                  arguments.data());
     }
     return 0;
 }

@@ -2,7 +2,7 @@
 // input: the window, a picture file, or nothing but the report.
 #pragma once
 
-#include "picture/picture_file.h"
+#include "picture/frame.h"
 #include "program/dialogue.h"
 
 #include <cstdio>
@@ -13,13 +13,16 @@ namespace geom {
 
 enum class Action { Show, Save, ReportOnly, Help, Version, Misuse };
 
+enum class PictureFormat { Png, Svg };
+
 struct Options {
     Action action = Action::Show;
-    std::string picture;               // the file to save, for Save
-    bool labels = false;               // the vertices named in the picture
-    PictureFormat format{};            // of that file
-    std::vector<std::string> xOptions; // for GLUT, when the window opens
-    std::string problem;               // what is wrong, for Misuse
+    std::string picture;                   // the file to save, for Save
+    bool labels = false;                   // the vertices named in the picture
+    PictureFormat format{};                // of that file
+    WindowGeometry window = defaultWindow; // as -geometry gives it
+    std::vector<std::string> xOptions;     // for GLUT, when the window opens
+    std::string problem;                   // what is wrong, for Misuse
 };
 
 // Reads the options as getopt_long_only would: with one dash or two, cut short while they stay
