@@ -319,6 +319,17 @@ TEST(Figures, StoreEveryDescribedRoundingBitForBit) {
     expectPoint(0x1.3e0b7ap+4f, -0x1.edcb7p+2f, parallelogram.points[58]);
 }
 
+// Where D falls on C in single precision, every name still points somewhere and stands at finite
+// numbers in the SVG.
+TEST(Names, HaveADirectionWhereVerticesCoincide) {
+    const Conversation said = converse(paraquad, "0 0 2 0 1e20 1");
+    ASSERT_TRUE(said.accepted);
+    for (const Label& name : said.scene.labels) {
+        EXPECT_NEAR(1, std::hypot(name.away.x, name.away.y), 1e-6) << name.name;
+    }
+    EXPECT_EQ(std::string::npos, sceneSvg(said.scene, fitCamera(said.scene.box)).find("nan"));
+}
+
 // The core's own roundings and tolerance, where the figures above cannot reach them.
 TEST(Arithmetic, RoundsWhereValuesAreStored) {
     // multiply rounds its sum after each term: 1 + 2^-24 falls back to 1 twice; -0s sum to +0.

@@ -85,15 +85,20 @@ Circle circumcircle(Point a, Point b, Point c) {
 }
 
 Point outwardDirection(Point previous, Point vertex, Point next) {
-    // In double, with hypot, so that sides of 1e-22 or 2e19 give a direction too.
+    // In double, with hypot, so that sides of 1e-22 or 2e19 give a direction too. A neighbour on
+    // the vertex itself gives none.
     const auto unitTowards = [&](Point p) {
         const double x = double(p.x) - double(vertex.x), y = double(p.y) - double(vertex.y);
         const double span = std::hypot(x, y);
-        return std::array{x / span, y / span};
+        return span > 0 ? std::array{x / span, y / span} : std::array{0.0, 0.0};
     };
-    const auto u = unitTowards(previous), v = unitTowards(next);
+    const auto u = unitTowards(previous);
+    const auto v = unitTowards(next);
     double x = -(u[0] + v[0]), y = -(u[1] + v[1]);
     if (std::hypot(x, y) < straightAngle) {
+        if (u[0] == 0 && u[1] == 0) {
+            return {0.0f, 1.0f}; // both neighbours on the vertex: any side will do
+        }
         const double midX = (double(previous.x) + double(next.x)) / 2 - double(vertex.x);
         const double midY = (double(previous.y) + double(next.y)) / 2 - double(vertex.y);
         const double side = -u[1] * midX + u[0] * midY > 0 ? -1.0 : 1.0;
