@@ -11,14 +11,9 @@ const report = document.getElementById('report');
 const picture = document.getElementById('picture');
 const download = document.getElementById('download');
 const link = document.getElementById('link');
-const recordSeparator = '\x1e';
+const wordsPerFigure = 6;
 let geometry = null; // the WebAssembly module, once it is ready
-let svg = '';
-
-// A figure's numbers, as the console reads them: the words between white space.
-function wordsOf(text) {
-  return text.trim().split(/\s+/).filter(Boolean);
-}
+let drawn = {svg: '', program: ''}; // the picture shown, and the program that drew it
 
 function program() {
   return form.elements.program.value;
@@ -37,54 +32,67 @@ function typed() {
   return program() === 'trimap' ? first.value + '\n' + second.value : first.value;
 }
 
-function compute() {
-  const [accepted, text, drawn] = geometry
-    .ccall('compute', 'string', ['string', 'string', 'number'],
-           [program(), typed(), labels.checked ? 1 : 0])
-    .split(recordSeparator);
-  report.textContent = text;
-  svg = accepted === '1' ? drawn : '';
+// The program's dialogue on the text, every character of it, NULs included: whether it accepted,
+// its report, its picture and the words it read.
+function converse(text) {
+  const size = geometry.lengthBytesUTF8(text);
+  const input = geometry._malloc(size + 1);
+  geometry.stringToUTF8(text, input, size + 1);
+  try {
+    return JSON.parse(geometry.ccall('compute', 'string', ['string', 'number', 'number', 'number'],
+                                     [program(), input, size, labels.checked ? 1 : 0]));
+  } finally {
+    geometry._free(input);
+  }
+}
+
+// The answer on the page, and its figure in the address: the words the dialogue read.
+function show(answer) {
+  report.textContent = answer.report;
+  drawn = {svg: answer.accepted ? answer.svg : '', program: program()};
   picture.replaceChildren();
-  if (svg) {
-    const parsed = new DOMParser().parseFromString(svg, 'image/svg+xml');
+  if (drawn.svg) {
+    const parsed = new DOMParser().parseFromString(drawn.svg, 'image/svg+xml');
     picture.append(document.importNode(parsed.documentElement, true));
     if (!document.body.dataset.firstPicture) {
       document.body.dataset.firstPicture = performance.now().toFixed(1);
     }
   }
-  download.disabled = !svg;
-  const address = '?' + new URLSearchParams({program: program(), input: wordsOf(typed()).join(' '),
+  download.disabled = !drawn.svg;
+  const address = '?' + new URLSearchParams({program: program(), input: answer.words.join(' '),
                                                labels: labels.checked ? '1' : '0'});
   history.replaceState(null, '', address);
   link.href = address;
   link.classList.remove('hidden');
 }
 
-// A link's figure: the first six numbers are ABC, the rest A'B'C'.
+// A link's figure, read as the console reads it; the first six words it read are ABC, the rest
+// A'B'C'.
 function fromAddress() {
   const address = new URLSearchParams(location.search);
   form.elements.program.value = address.get('program') === 'paraquad' ? 'paraquad' : 'trimap';
-  showFields();
-  const words = wordsOf(address.get('input') || '');
-  const trimap = program() === 'trimap';
-  first.value = (trimap ? words.slice(0, 6) : words).join(' ');
-  second.value = trimap ? words.slice(6).join(' ') : '';
   labels.checked = address.get('labels') === '1';
-  if (address.has('input')) {
-    compute();
+  showFields();
+  if (!address.has('input')) {
+    return;
   }
+  const answer = converse(address.get('input'));
+  const trimap = program() === 'trimap';
+  first.value = (trimap ? answer.words.slice(0, wordsPerFigure) : answer.words).join(' ');
+  second.value = trimap ? answer.words.slice(wordsPerFigure).join(' ') : '';
+  show(answer);
 }
 
 form.addEventListener('submit', (event) => {
   event.preventDefault();
-  compute();
+  show(converse(typed()));
 });
 form.elements.program.forEach((choice) => choice.addEventListener('change', showFields));
-labels.addEventListener('change', () => { if (geometry && svg) compute(); });
+labels.addEventListener('change', () => { if (geometry && drawn.svg) show(converse(typed())); });
 download.addEventListener('click', () => {
   const anchor = document.createElement('a');
-  anchor.href = URL.createObjectURL(new Blob([svg], {type: 'image/svg+xml'}));
-  anchor.download = program() + '.svg';
+  anchor.href = URL.createObjectURL(new Blob([drawn.svg], {type: 'image/svg+xml'}));
+  anchor.download = drawn.program + '.svg';
   anchor.click();
   URL.revokeObjectURL(anchor.href);
 });

@@ -1,34 +1,58 @@
-// What the page asks of the programs, in WebAssembly: a dialogue on the numbers typed, its report
-// as the console prints it but for the prompts, or its refusal, and the picture as its SVG.
+// What the page asks of the programs, in WebAssembly: a dialogue on the text typed, its report as
+// the console prints it but for the prompts, or its refusal, the picture as its SVG, and the words
+// the dialogue read, from which the page makes its link.
 #include "parallelogram_dialogue.h"
 #include "picture/svg_painter.h"
 #include "triangle_dialogue.h"
 
 #include <emscripten/emscripten.h>
 
-#include <cstring>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
 // The last answer, kept for the page to read.
 std::string answer;
 
+// A JSON string: quotes, backslashes and control bytes escaped, any other byte as it is.
+std::string json(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char letter : text) {
+        if (letter == '"' || letter == '\\') {
+            quoted += {'\\', letter};
+        } else if (static_cast<unsigned char>(letter) < 0x20) {
+            char escape[7];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(letter));
+            quoted += escape;
+        } else {
+            quoted += letter;
+        }
+    }
+    return quoted + '"';
+}
+
 } // namespace
 
-// Runs trimap's or paraquad's dialogue on `input` and answers "1" or "0" for whether it
-// accepted, the report or the refusal, and the picture's SVG (empty on a refusal), separated by
-// the record separator, which none of them holds. The names of the vertices are drawn when
-// `labels` is not 0.
+// Runs trimap's or paraquad's dialogue on the `length` bytes at `input`, NULs and all, and answers
+// a JSON object: whether it accepted, the report or the refusal, the picture's SVG (empty on a
+// refusal) and the words it read. The names of the vertices are drawn when `labels` is not 0.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* compute(const char* program, const char* input,
-                                                    int labels) {
-    const geom::Tool& tool = std::strcmp(program, "paraquad") == 0 ? geom::paraquad : geom::trimap;
-    geom::Conversation said = geom::converse(tool, input);
+                                                    std::size_t length, int labels) {
+    const geom::Tool& tool =
+        std::string_view(program) == "paraquad" ? geom::paraquad : geom::trimap;
+    geom::Conversation said = geom::converse(tool, std::string(input, length));
     if (labels == 0) {
         said.scene.labels.clear();
     }
     const std::string picture =
         said.accepted ? geom::sceneSvg(said.scene, geom::fitCamera(said.scene.box)) : "";
-    answer = (said.accepted ? "1" : "0") + std::string(1, '\x1e') + said.report + '\x1e' + picture;
+    answer = "{\"accepted\":" + std::string(said.accepted ? "true" : "false") +
+             ",\"report\":" + json(said.report) + ",\"svg\":" + json(picture) + ",\"words\":[";
+    for (std::size_t i = 0; i < said.words.size(); ++i) {
+        answer += (i == 0 ? "" : ",") + json(said.words[i]);
+    }
+    answer += "]}";
     return answer.c_str();
 }
