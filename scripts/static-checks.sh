@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 # Found on disk, so that a tree without .git (a downloaded tarball) is checked the same.
 folders=(geomlib trimap paraquad tests xprobe bench)
-mapfile -t sources < <(find "${folders[@]}" web -name '*.cpp' -o -name '*.h' | sort)
+mapfile -t sources < <(find "${folders[@]}" web fuzz -name '*.cpp' -o -name '*.h' | sort)
 mapfile -t units < <(find "${folders[@]}" -name '*.cpp' | sort)
 logs=$(mktemp -d)
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs everything that guards the code: the page, then the
 # test suite in the release build, in the AddressSanitizer/UndefinedBehaviorSanitizer build and
-# built by Clang, and the static checks.
+# built by Clang, the dialogues under libFuzzer, and the static checks.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/common.sh"
@@ -23,5 +23,7 @@ run_suite() {
 run_suite release
 run_suite sanitize
 run_suite clang
+# The dialogues under libFuzzer for half a minute, from the corpus in fuzz/.
+run_suite fuzz
 current_step="static checks"
 "$root/scripts/static-checks.sh"
