@@ -13,7 +13,8 @@ xvfb_packages=(xvfb xauth xfonts-base)
 # -noreset: the server must not restart (dropping new connections) whenever its last client
 # leaves, as it does between two tests.
 xvfb_screen="-screen 0 1280x1024x24 -noreset"
-# The browser the page is tested and measured in.
+# The browser the page is tested and measured in; npm fetches the driver, puppeteer-core, that the
+# page's tests and benchmark drive it with.
 browser_packages=(chromium)
 # The SVG renderer the picture tests use, and the font it draws the names in; the Clang build, with
 # the runtime of its sanitizers and of libFuzzer, and the static checks.
@@ -88,4 +89,12 @@ build_preset() {
         return 1
     fi
     rm -f "$log"
+}
+
+# Installs the page's test driver into tests/page/node_modules, as its lock file pins it, with
+# Debian's npm where no npm is there.
+ensure_page_driver() {
+    command -v npm >/dev/null || ensure_packages npm
+    step "installing puppeteer-core into tests/page/node_modules"
+    quietly npm ci --prefix "$root/tests/page" --no-audit --no-fund
 }

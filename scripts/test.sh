@@ -8,19 +8,20 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 ensure_packages "${build_packages[@]}" "${test_build_packages[@]}" "${xvfb_packages[@]}" \
     "${browser_packages[@]}" "${check_packages[@]}"
-# The page, which the suites open in the browser.
+# The page, which the release suite opens in the browser, and the driver it does it with.
 "$root/scripts/web.sh"
+ensure_page_driver
 
 # Builds with the preset and runs the suite there. The window tests need an X server; this one
 # lives as long as the run. Tests run in parallel, but for those that look at the screen, which
 # hold a CTest resource lock.
 run_suite() {
-    build_preset "$1"
+    build_preset "$@"
     step "running the test suite of the $1 build"
     (cd "$root" && xvfb-run -a -s "$xvfb_screen" ctest --preset "$1" -j "$(nproc)")
 }
 
-run_suite release
+run_suite release -DGEOM_WEB_PAGE="$root/build-web/web/index.html"
 run_suite sanitize
 run_suite clang
 # The dialogues under libFuzzer for half a minute, from the corpus in fuzz/.
