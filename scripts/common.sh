@@ -18,8 +18,7 @@ xvfb_screen="-screen 0 1280x1024x24 -noreset"
 browser_packages=(chromium)
 # The SVG renderer the picture tests use, and the font it draws the names in; the Clang build, with
 # the runtime of its sanitizers and of libFuzzer, and the static checks.
-check_packages=(librsvg2-bin fonts-dejavu-core clang libclang-rt-dev clang-14 clang-tidy-14
-    clang-format-14 cppcheck)
+check_packages=(librsvg2-bin fonts-dejavu-core clang libclang-rt-dev clang-tidy clang-format cppcheck)
 
 # Announces a step, so that a failure can name it.
 step() {

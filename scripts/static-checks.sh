@@ -12,10 +12,10 @@ mapfile -t units < <(find "${folders[@]}" -name '*.cpp' | sort)
 logs=$(mktemp -d)
 
 step "static checks: clang-format, clang-tidy and cppcheck, side by side"
-clang-format-14 --dry-run -Werror "${sources[@]}" >"$logs/clang-format" 2>&1 &
+clang-format --dry-run -Werror "${sources[@]}" >"$logs/clang-format" 2>&1 &
 formatting=$!
 # Only its count of the warnings it was told to ignore is left out.
-printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy-14 -p build --quiet \
+printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy -p build --quiet \
     >"$logs/clang-tidy" 2> >(grep -v '^[0-9]* warnings\? generated\.$' >>"$logs/clang-tidy") &
 tidying=$!
 # Records are passed by value on purpose: plain values, copied like numbers.

@@ -10,5 +10,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # node that runs is not Debian's own.
 ensure_packages cmake make emscripten node-acorn
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
-build_preset web
+# Wherever this release's Emscripten keeps it.
+build_preset web -DCMAKE_TOOLCHAIN_FILE="$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake"
 echo "   $root/build-web/web/index.html ($(du -ck "$root"/build-web/web/{index.html,app.js,page.js} | tail -1 | cut -f1) KB)"

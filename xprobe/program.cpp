@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,9 +28,15 @@ Ran run(const std::string& command, const std::string& input) {
     const std::string f = folder.path;
     std::ofstream(f + "/in", std::ios::binary) << input;
     std::ofstream(f + "/command") << "umask 022\n" << command << "\n";
-    const int raw =
-        std::system(("cd " + f + " && exec timeout 10 sh command <in >out 2>err").c_str());
+    // timeout ends the command with SIGKILL, and says so itself, only past the limit.
+    const int raw = std::system(("cd " + f + " && exec timeout -s KILL " +
+                                 std::to_string(patienceSeconds) + " sh command <in >out 2>err")
+                                    .c_str());
     // Ended by a signal, as a shell reports it.
     const int status = WIFSIGNALED(raw) ? 128 + WTERMSIG(raw) : WEXITSTATUS(raw);
-    return {status, contents(f + "/out"), contents(f + "/err")};
+    std::string errors = contents(f + "/err");
+    if (status == 128 + SIGKILL) {
+        errors += "stopped after " + std::to_string(patienceSeconds) + " s: " + command + "\n";
+    }
+    return {status, contents(f + "/out"), errors};
 }

@@ -17,10 +17,13 @@ struct ScratchFolder {
 // The whole of a file; empty when there is none.
 std::string contents(const std::string& path);
 
+// Far beyond what a healthy command takes on a busy machine; a hung one is stopped once past it.
+inline constexpr int patienceSeconds = 300;
+
 struct Ran {
-    int status; // the exit status, 128 + the signal that ended it, or 124 when stopped after 10 s
-    std::string output, errors;
+    int status; // the exit status, or 128 + the signal that ended it
+    std::string output, errors; // errors end in a line saying so where the command was stopped
 };
 
-// The shell command on `input`, with a umask of 022, for 10 s at most.
+// The shell command on `input`, with a umask of 022, stopped with SIGKILL after patienceSeconds.
 Ran run(const std::string& command, const std::string& input);

@@ -1,5 +1,7 @@
 #include "x_screen.h"
 
+#include "program.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -45,7 +47,8 @@ WindowInfo screenSize() {
 }
 
 std::optional<WindowInfo> awaitWindow(const char* title) {
-    for (int tries = 0; display() && tries < 10000; ++tries) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(patienceSeconds);
+    while (display() && std::chrono::steady_clock::now() < deadline) {
         const std::optional<WindowInfo> window = findWindow(title);
         const Image shot = window ? grab(*window) : Image{};
         if (!shot.rgb.empty() && shot.shows(0, 0, background)) {

@@ -17,7 +17,8 @@ WindowInfo screenSize();
 // The viewable top-level window with this title, if there is one now.
 std::optional<WindowInfo> findWindow(const char* title);
 
-// That window once its first frame shows; nothing after 10 s, or at once without an X server.
+// That window once its first frame shows; nothing after patienceSeconds, or at once without an X
+// server.
 std::optional<WindowInfo> awaitWindow(const char* title);
 
 // Empty when the window has gone.
