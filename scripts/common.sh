@@ -17,8 +17,9 @@ xvfb_screen="-screen 0 1280x1024x24 -noreset"
 # page's tests and benchmark drive it with.
 browser_packages=(chromium)
 # The SVG renderer the picture tests use, and the font it draws the names in; the Clang build, with
-# the runtime of its sanitizers and of libFuzzer, and the static checks.
-check_packages=(librsvg2-bin fonts-dejavu-core clang libclang-rt-dev clang-tidy clang-format cppcheck)
+# the runtime of its sanitizers and of libFuzzer; the coverage report and the static checks.
+check_packages=(librsvg2-bin fonts-dejavu-core clang libclang-rt-dev gcovr clang-tidy clang-format
+    cppcheck)
 
 # Announces a step, so that a failure can name it.
 step() {

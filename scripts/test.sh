@@ -18,11 +18,16 @@ ensure_page_driver
 run_suite() {
     build_preset "$@"
     step "running the test suite of the $1 build"
+    # Coverage counts from this run alone.
+    find "$root/build-$1" -name '*.gcda' -delete 2>/dev/null || true
     (cd "$root" && xvfb-run -a -s "$xvfb_screen" ctest --preset "$1" -j "$(nproc)")
 }
 
 run_suite release -DGEOM_WEB_PAGE="$root/build-web/web/index.html"
 run_suite sanitize
+step "coverage of the product's lines and branches by the sanitize build's suite"
+(cd "$root" && gcovr --object-directory build-sanitize --filter geomlib/ --filter trimap/ \
+    --filter paraquad/ --print-summary --output /dev/null)
 run_suite clang
 # The dialogues under libFuzzer for half a minute, from the corpus in fuzz/.
 run_suite fuzz
