@@ -37,8 +37,8 @@ Ran run(const std::string& command, const std::string& input) {
     const int status = WIFSIGNALED(raw) ? 128 + WTERMSIG(raw) : WEXITSTATUS(raw);
     // Less a coverage build's complaints where a run may not write its counts: as another user,
     // or past a file-size limit.
-    const std::string errors =
-        std::regex_replace(contents(f + "/err"), std::regex("profiling:.*\n"), "");
+    const std::string errors = std::regex_replace(
+        contents(f + "/err"), std::regex("(libgcov )?profiling( error)?:[^\n]*\n?"), "");
     const std::string stopped =
         "stopped after " + std::to_string(patienceSeconds) + " s: " + command + "\n";
     return {status, contents(f + "/out"), errors + (status == 128 + SIGKILL ? stopped : "")};
