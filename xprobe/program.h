@@ -21,7 +21,7 @@ std::string contents(const std::string& path);
 inline constexpr int patienceSeconds = 300;
 
 struct Ran {
-    int status; // the exit status, or 128 + the signal that ended it
+    int status;                 // the exit status, or 128 + the signal that ended it
     std::string output, errors; // errors end in a line saying so where the command was stopped
 };
 

@@ -3,6 +3,7 @@
 #include <acl/libacl.h>
 #include <attr/libattr.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -142,7 +143,7 @@ std::string fileNamed(std::string path) {
             return path; // opening it says why
         }
         target.resize(std::size_t(size));
-        path = target.starts_with('/') ? target : folderOf(path) + target;
+        path = target.starts_with('/') ? target : folderOf(path).append(target);
     }
     errno = ELOOP;
     return {};
@@ -180,9 +181,8 @@ std::string temporaryName(const std::string& file) {
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
     std::string suffix(6, 'X');
-    for (char& letter : suffix) {
-        letter = letters[random() % (sizeof letters - 1)];
-    }
+    std::generate(suffix.begin(), suffix.end(),
+                  [&random] { return letters[random() % (sizeof letters - 1)]; });
     const std::string folder = folderOf(file);
     return folder + "." + file.substr(folder.size(), longestKeptName) + "." + suffix;
 }
