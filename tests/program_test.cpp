@@ -183,10 +183,12 @@ const Case cases[] = {
      "1203.5\n-417.25\n1876.125\n-102.75 1455.8 391.6\r\n-2310.4 1502.7\t-2795.15 2011.2 -1688.9 "
      "2240.35 x,y",
      0, report, ""},
-    // Each prompt reaches a reader on a pipe before the program waits for the answer.
+    // Each prompt reaches a reader on a pipe before the program waits for the answer. The pipe is
+    // opened both ways first, so that neither side waits for the other to open it.
     {"PromptsBeforeReading",
-     "read abc && read image && mkfifo $d/in && { " TRIMAP_PATH " --no-window <$d/in >$d/out & } "
-     "&& exec 3>$d/in && until grep -qs ABC $d/out; do sleep 0.01; done && echo $abc >&3 && until "
+     "read abc && read image && mkfifo $d/in && exec 3<>$d/in && { " TRIMAP_PATH " --no-window "
+     "<$d/in >$d/out 3>&- & } && until grep -qs ABC $d/out; do sleep 0.01; done && echo $abc >&3 "
+     "&& until "
      "grep -qs \"A'B'C'\" $d/out; do sleep 0.01; done && echo $image >&3 && wait && cat $d/out "
      "&& rm $d/in $d/out",
      example, 0, report, ""},
