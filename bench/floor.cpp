@@ -8,16 +8,15 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    const geom::Scene shown = CLEAR_ONLY ? geom::Scene{} : floorScene();
-    const geom::Camera camera = geom::fitCamera(shown.box);
+    const geom::Picture shown = geom::pictureOf(CLEAR_ONLY ? geom::Scene{} : floorScene());
     if (argc == 2) {
         std::string error;
-        const std::string png = geom::scenePng(shown, camera, error);
+        const std::string png = geom::picturePng(shown, error);
         const auto failure = png.empty() ? error : geom::saveFile(argv[1], png);
         if (failure) {
             std::fprintf(stderr, "%s\n", failure->c_str());
         }
         return failure ? 1 : 0;
     }
-    geom::runViewer(shown, camera, geom::defaultWindow, argc, argv);
+    geom::runViewer(shown, geom::defaultWindow, argc, argv);
 }

@@ -7,7 +7,7 @@ inline geom::Scene floorScene() {
     using namespace geom;
     Scene floor;
     addSegment(floor, Colour::Red, {{0.0f, 0.0f}, {1.0f, 1.0f}});
-    addPoint(floor, Colour::Cyan, {1.0f, 0.0f});
+    addDot(floor, Colour::Cyan, {1.0f, 0.0f});
     addCircle(floor, Colour::Blue, {{0.5f, 0.5f}, 0.5f});
     return floor;
 }

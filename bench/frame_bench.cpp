@@ -4,9 +4,9 @@
 // ratios.
 #include "floor_scene.h"
 #include "median.h"
-#include "picture/frame.h"
 #include "picture/gl_painter.h"
 #include "picture/offscreen.h"
+#include "picture/window_settings.h"
 #include "triangle_dialogue.h"
 
 #include <GL/gl.h>
@@ -23,8 +23,9 @@ constexpr int frames = 301;
 
 // Every frame through the picture's camera, so that the three differ only in what they draw.
 double microseconds(const Scene& drawn, Camera camera) {
+    const Picture picture{drawn, camera, false};
     const auto start = std::chrono::steady_clock::now();
-    drawFrame(drawn, camera);
+    drawPicture(picture);
     glFinish();
     return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
         .count();
@@ -35,9 +36,16 @@ double microseconds(const Scene& drawn, Camera camera) {
 int main() {
     std::FILE* in = std::fopen(EXAMPLES_DIR "/trimap.txt", "r");
     std::FILE* out = std::fopen("/dev/null", "w");
-    Scene picture;
+    const Decision decision =
+        in && out ? trimap.decide(in, out) : Decision{Verdict::Unreadable, "", "", {}};
+    for (std::FILE* stream : {in, out}) {
+        if (stream) {
+            std::fclose(stream);
+        }
+    }
+    const Scene& picture = decision.picture.scene;
     const OffscreenContext offscreen;
-    if (!in || !trimap.dialogue({in, out, out, stderr}, picture) || !offscreen.failure().empty()) {
+    if (decision.verdict != Verdict::Accepted || !offscreen.failure().empty()) {
         std::fprintf(stderr, "needs examples/trimap.txt and an OpenGL context: %s\n",
                      offscreen.failure().c_str());
         return 1;

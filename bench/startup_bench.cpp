@@ -6,7 +6,7 @@
 //   same offscreen context); an SVG's is the same program with --no-window.
 // Run in an X server, from the build folder.
 #include "median.h"
-#include "picture/frame.h"
+#include "picture/window_settings.h"
 #include "program.h"
 #include "x_screen.h"
 

@@ -22,18 +22,21 @@ void require(bool holds, const char* what) {
     }
 }
 
-bool finite(Place p) {
+bool finite(DoublePoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
 // Draws nothing; every number the walk hands a painter must be finite.
 const Painter checking{
-    [](Place from, Place to, Rgb, void*) { require(finite(from) && finite(to), "a segment"); },
-    [](Place at, float, Rgb, void*) { require(finite(at), "a dot"); },
-    [](Point centre, float rx, float ry, Rgb, void*) {
-        require(isFinite(centre) && std::isfinite(rx) && std::isfinite(ry), "an outline");
+    [](DoublePoint from, DoublePoint to, Rgb, const void*) {
+        require(finite(from) && finite(to), "a segment");
     },
-    [](Place at, float, const char*, Rgb, void*) { require(finite(at), "a name"); }, nullptr};
+    [](DoublePoint at, float, Rgb, const void*) { require(finite(at), "a dot"); },
+    [](Circle c, Rgb, const void*) {
+        require(isFinite(c.centre) && std::isfinite(c.radius), "a circle");
+    },
+    [](DoublePoint at, float, const char*, Rgb, const void*) { require(finite(at), "a name"); },
+    nullptr};
 
 } // namespace
 
@@ -41,19 +44,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    const Tool& tool = data[0] == 'p' ? paraquad : trimap;
-    const Conversation said =
-        converse(tool, std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
-    if (!said.accepted) {
+    const Program& program = data[0] == 'p' ? paraquad : trimap;
+    Decision decision =
+        converse(program, std::string(reinterpret_cast<const char*>(data) + 1, size - 1)).decision;
+    if (decision.verdict != Verdict::Accepted) {
         return 0;
     }
-    require(canDraw(said.scene), "the picture cannot be drawn");
-    for (const Label& name : said.scene.labels) {
+    Picture& picture = decision.picture;
+    require(canDraw(picture), "the picture cannot be drawn");
+    for (const VertexName& name : picture.scene.names) {
         require(isFinite(name.vertex) && isFinite(name.away), "a name's place");
     }
-    const Camera camera = fitCamera(said.scene.box);
-    paintScene(said.scene, camera, checking);
-    const std::string svg = sceneSvg(said.scene, camera);
+    picture.names = true;
+    paintPicture(picture, checking);
+    const std::string svg = pictureSvg(picture);
     require(svg.find("nan") == std::string::npos && svg.find("inf") == std::string::npos,
             "the SVG holds a number that is not finite");
     return 0;

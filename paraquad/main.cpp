@@ -2,5 +2,5 @@
 #include "program/command_line.h"
 
 int main(int argc, char** argv) {
-    return geom::runTool(geom::paraquad, argc, argv, {stdin, stdout, stdout, stderr});
+    return geom::runProgram(geom::paraquad, argc, argv, {stdin, stdout, stderr});
 }

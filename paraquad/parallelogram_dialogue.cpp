@@ -13,37 +13,35 @@ constexpr DialogueTexts texts = {
     "uneli ste koordinate temena paralelograma izvan dozvoljenog opsega, pokusajte ponovo\n",
 };
 
-Verdict readParallelogram(std::FILE* in, Parallelogram& p, Scene& scene) {
-    const Verdict verdict = readTriangle(in, p.a, p.b, p.c);
-    if (verdict != Verdict::Accepted) {
-        return verdict;
-    }
-    p.d = fourthVertex(p.a, p.b, p.c);
-    if (!isFinite(p.d)) {
-        return Verdict::OutOfRange;
-    }
-    fillParallelogramScene(scene, p);
-    return pictureVerdict(scene);
-}
-
 } // namespace
 
-bool runParallelogramDialogue(Streams streams, Scene& scene) {
-    Parallelogram p;
-    if (!ask(texts, streams) ||
-        !accepted(readParallelogram(streams.in, p, scene), texts, streams)) {
-        return false;
+Decision decideParallelogram(std::FILE* in, std::FILE* prompts) {
+    if (auto stopped = ask(texts, prompts)) {
+        return *stopped;
     }
-    std::fprintf(streams.out, "koordinate temena D paralelograma su x=%f, y=%f\n", double(p.d.x),
-                 double(p.d.y));
-    return delivered(streams.out, streams.err);
+    const TriangleInput read = readTriangle(in);
+    if (read.verdict != Verdict::Accepted) {
+        return refusal(read.verdict, texts);
+    }
+    const Parallelogram p{read.a, read.b, read.c, fourthVertex(read.a, read.b, read.c)};
+    if (!isFinite(p.d)) {
+        return refusal(Verdict::OutOfRange, texts);
+    }
+    Picture picture = pictureOf(parallelogramScene(p));
+    if (const Verdict verdict = pictureVerdict(picture); verdict != Verdict::Accepted) {
+        return refusal(verdict, texts);
+    }
+    return {Verdict::Accepted,
+            formatted("koordinate temena D paralelograma su x=%f, y=%f\n", double(p.d.x),
+                      double(p.d.y)),
+            "", std::move(picture)};
 }
 
-const Tool paraquad = {
+const Program paraquad = {
     "paraquad",
     "Cita tri uzastopna temena A, B i C paralelograma, sest brojeva sa standardnog ulaza,\n"
     "ispisuje cetvrto teme D, a zatim crta paralelogram i u njega upisanu elipsu.\n",
-    runParallelogramDialogue,
+    decideParallelogram,
 };
 
 } // namespace geom

@@ -7,12 +7,11 @@
 
 namespace geom {
 
-// Prompts and reads. On accepted input fills `scene` with the picture and prints the fourth vertex.
-// False when the input was refused, after its message, or when the prompt or the report could not
-// be written, after a line on `err` that says why; the program then ends with status 1.
-[[nodiscard]] bool runParallelogramDialogue(Streams streams, Scene& scene);
+// Prompts and reads three vertices. Accepted, the decision holds the fourth vertex's line and the
+// picture's scene; refused, the refusal's message.
+Decision decideParallelogram(std::FILE* in, std::FILE* prompts);
 
 // paraquad: this dialogue, then the picture.
-extern const Tool paraquad;
+extern const Program paraquad;
 
 } // namespace geom

@@ -8,6 +8,6 @@ namespace geom {
 
 // The inscribed ellipse traced as dots with its centre, then the four sides and the names of the
 // vertices.
-void fillParallelogramScene(Scene& scene, const Parallelogram& p);
+Scene parallelogramScene(const Parallelogram& p);
 
 } // namespace geom

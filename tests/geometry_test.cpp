@@ -4,6 +4,7 @@
 #include "image.h"
 #include "parallelogram_dialogue.h"
 #include "picture/offscreen.h"
+#include "picture/picture.h"
 #include "picture/svg_painter.h"
 #include "program.h"
 #include "triangle_dialogue.h"
@@ -30,8 +31,9 @@ void expectPoint(float x, float y, Point p) {
 // Each accepted; a report, where given, from a float32 model of the arithmetic written in Python.
 struct Figure {
     const char* name;
-    const Tool& tool;
-    std::string input, report{};
+    const Program& program;
+    std::string input;
+    const char* report = ""; // none to check
 };
 
 void PrintTo(const Figure& f, std::ostream* os) {
@@ -98,23 +100,24 @@ Map affineMap(Exact a, Exact b, Exact c, Exact a2, Exact b2, Exact c2) {
     };
 }
 
-Point rounded(Exact p, Colour c = Colour::Cyan) {
-    return {float(p.x), float(p.y), c};
+Point rounded(Exact p) {
+    return {float(p.x), float(p.y)};
 }
 
 // The centre's image, then 200 points around the circle at single-precision angles, each mapped.
-void trace(std::vector<Point>& points, Exact centre, double radius, const Map& map) {
-    points.push_back(rounded(map(centre)));
+void trace(std::vector<SceneDot>& dots, Exact centre, double radius, const Map& map) {
+    dots.push_back({rounded(map(centre)), Colour::Cyan});
     for (int i = 0; i < 200; ++i) {
         const double angle = double(float(i * 2 * std::numbers::pi / 200));
-        points.push_back(rounded(
-            map({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)})));
+        dots.push_back({rounded(map({centre.x + radius * std::cos(angle),
+                                     centre.y + radius * std::sin(angle)})),
+                        Colour::Cyan});
     }
 }
 
 // The figures whose vertices are named: ABC and A'B'C', or ABCD with D = A + C - B.
-std::vector<std::vector<Exact>> polygonsOf(const Tool& tool, const std::vector<Exact>& v) {
-    if (&tool == &paraquad) {
+std::vector<std::vector<Exact>> polygonsOf(const Program& program, const std::vector<Exact>& v) {
+    if (&program == &paraquad) {
         return {{v[0], v[1], v[2], {v[0].x + v[2].x - v[1].x, v[0].y + v[2].y - v[1].y}}};
     }
     return {{v[0], v[1], v[2]}, {v[3], v[4], v[5]}};
@@ -122,16 +125,16 @@ std::vector<std::vector<Exact>> polygonsOf(const Tool& tool, const std::vector<E
 
 // What must be stored: both triangles, ABC's circles and centres, both traced through the map,
 // A'B'C'; or the unit circle traced through the map of the square (+-1, +-1) onto ABCD, its sides.
-Scene expectedScene(const Tool& tool, const std::vector<Exact>& v) {
-    const auto polygons = polygonsOf(tool, v);
+Scene expectedScene(const Program& program, const std::vector<Exact>& v) {
+    const auto polygons = polygonsOf(program, v);
     const auto side = [&](std::size_t p, std::size_t i, std::size_t j) {
-        return Segment{rounded(polygons[p][i]), rounded(polygons[p][j])};
+        return SceneSegment{{rounded(polygons[p][i]), rounded(polygons[p][j])}, Colour::Red};
     };
     const Exact a = v[0], b = v[1], c = v[2];
     Scene s;
-    if (&tool == &paraquad) {
+    if (&program == &paraquad) {
         const Exact d = polygons[0][3];
-        trace(s.points, {0, 0}, 1, affineMap({-1, -1}, {1, -1}, {-1, 1}, a, b, d));
+        trace(s.dots, {0, 0}, 1, affineMap({-1, -1}, {1, -1}, {-1, 1}, a, b, d));
         s.segments = {side(0, 0, 1), side(0, 1, 2), side(0, 2, 3), side(0, 3, 0)};
         return s;
     }
@@ -144,14 +147,14 @@ Scene expectedScene(const Tool& tool, const std::vector<Exact>& v) {
     const Exact incentre{(bc * a.x + ca * b.x + ab * c.x) / perimeter,
                          (bc * a.y + ca * b.y + ab * c.y) / perimeter};
     const double circumradius = distance(a, circumcentre), inradius = std::abs(det) / perimeter;
-    s.circles = {{rounded(circumcentre), float(circumradius), Colour::Blue},
-                 {rounded(incentre), float(inradius), Colour::Green}};
-    s.points = {rounded(circumcentre, Colour::Blue), rounded(incentre, Colour::Green)};
+    s.circles = {{{rounded(circumcentre), float(circumradius)}, Colour::Blue},
+                 {{rounded(incentre), float(inradius)}, Colour::Green}};
+    s.dots = {{rounded(circumcentre), Colour::Blue}, {rounded(incentre), Colour::Green}};
     const Map map = affineMap(a, b, c, v[3], v[4], v[5]);
-    trace(s.points, incentre, inradius, map);
-    trace(s.points, circumcentre, circumradius, map);
+    trace(s.dots, incentre, inradius, map);
+    trace(s.dots, circumcentre, circumradius, map);
     for (const Exact image : polygons[1]) {
-        s.points.push_back(rounded(image, Colour::Yellow));
+        s.dots.push_back({rounded(image), Colour::Yellow});
     }
     return s;
 }
@@ -169,32 +172,35 @@ BoundingBox boxOf(const Scene& s) {
         box.low = {std::min(box.low.x, float(p.x - r)), std::min(box.low.y, float(p.y - r))};
         box.high = {std::max(box.high.x, float(p.x + r)), std::max(box.high.y, float(p.y + r))};
     };
-    std::ranges::for_each(s.segments, [&](Segment g) { widen(g.from), widen(g.to); });
-    std::ranges::for_each(s.points, [&](Point p) { widen(p); });
-    std::ranges::for_each(s.circles, [&](Circle k) { widen(k.centre, k.radius); });
+    std::ranges::for_each(s.segments,
+                          [&](SceneSegment g) { widen(g.segment.from), widen(g.segment.to); });
+    std::ranges::for_each(s.dots, [&](SceneDot d) { widen(d.at); });
+    std::ranges::for_each(s.circles,
+                          [&](SceneCircle c) { widen(c.circle.centre, c.circle.radius); });
     return box;
 }
 
 // Each stored place within `tolerance` of what it must be (circles `circleTolerance`).
 void expectAlike(const Scene& want, const Scene& got, double tolerance, double circleTolerance) {
-    ASSERT_EQ(std::tuple(want.points.size(), want.segments.size(), want.circles.size()),
-              std::tuple(got.points.size(), got.segments.size(), got.circles.size()));
+    ASSERT_EQ(std::tuple(want.dots.size(), want.segments.size(), want.circles.size()),
+              std::tuple(got.dots.size(), got.segments.size(), got.circles.size()));
     const auto near = [](Point w, Point g, double within) {
         return std::hypot(double(w.x) - g.x, double(w.y) - g.y) <= within;
     };
-    for (std::size_t i = 0; i < want.points.size(); ++i) {
-        const Point w = want.points[i], g = got.points[i];
-        EXPECT_TRUE(near(w, g, tolerance) && w.colour == g.colour) << "point " << i;
+    for (std::size_t i = 0; i < want.dots.size(); ++i) {
+        const SceneDot w = want.dots[i], g = got.dots[i];
+        EXPECT_TRUE(near(w.at, g.at, tolerance) && w.colour == g.colour) << "dot " << i;
     }
     for (std::size_t i = 0; i < want.segments.size(); ++i) {
-        const Segment w = want.segments[i], g = got.segments[i];
+        const Segment w = want.segments[i].segment, g = got.segments[i].segment;
         EXPECT_TRUE(near(w.from, g.from, tolerance) && near(w.to, g.to, tolerance) &&
-                    g.colour == Colour::Red)
+                    got.segments[i].colour == Colour::Red)
             << "side " << i;
     }
     for (std::size_t i = 0; i < want.circles.size(); ++i) {
-        const Circle w = want.circles[i], g = got.circles[i];
-        EXPECT_TRUE(near(w.centre, g.centre, circleTolerance) && w.colour == g.colour &&
+        const Circle w = want.circles[i].circle, g = got.circles[i].circle;
+        EXPECT_TRUE(near(w.centre, g.centre, circleTolerance) &&
+                    want.circles[i].colour == got.circles[i].colour &&
                     std::abs(double(w.radius) - g.radius) <= circleTolerance)
             << "circle " << i;
     }
@@ -206,11 +212,11 @@ void expectSvgText(const std::string& svg, const Scene& s, View view) {
     EXPECT_TRUE(svg.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "));
     EXPECT_NE(std::string::npos, svg.find(">\n<title>Geometrija - prikaz zadatka</title>\n<rect "
                                           "width=\"1024\" height=\"700\" fill=\"#e6e6cc\"/>\n"));
-    EXPECT_EQ(5 + s.circles.size() + 3 * s.segments.size() + s.points.size() + s.labels.size(),
+    EXPECT_EQ(5 + s.circles.size() + 3 * s.segments.size() + s.dots.size() + s.names.size(),
               std::count(svg.begin(), svg.end(), '\n'));
     for (std::size_t i = 0, at = 0; i < s.circles.size(); ++i) {
         at = svg.find(" r=\"", at) + 4;
-        const double want = s.circles[i].radius * view.scale;
+        const double want = s.circles[i].circle.radius * view.scale;
         const double ninth = std::pow(10, std::floor(std::log10(want)) - 8); // significant digit
         EXPECT_NEAR(want, std::strtod(&svg[at], nullptr), 0.5001 * ninth) << svg.substr(at, 20);
     }
@@ -260,17 +266,16 @@ class Figures : public testing::TestWithParam<Figure> {};
 
 TEST_P(Figures, AreTrueInNumbersAndPictures) {
     const Figure& f = GetParam();
-    const Conversation said = converse(f.tool, f.input);
-    ASSERT_TRUE(said.accepted) << said.report;
-    EXPECT_TRUE(f.report.empty() || f.report == said.report) << said.report;
+    const Decision said = converse(f.program, f.input).decision;
+    ASSERT_EQ(Verdict::Accepted, said.verdict) << said.report;
+    EXPECT_TRUE(*f.report == 0 || f.report == said.report) << said.report;
     std::vector<Exact> v;
     std::istringstream numbers(f.input);
     for (float x, y; numbers >> x >> y;) {
         v.push_back({x, y});
     }
-    Scene scene = said.scene;
-    scene.labels.clear(); // the names are judged apart
-    const Scene want = expectedScene(f.tool, v);
+    const Scene& scene = said.picture.scene;
+    const Scene want = expectedScene(f.program, v);
     // A few units in the last place of the figure, grown by how a flat figure amplifies them.
     const BoundingBox wanted = boxOf(want);
     const double ulp = std::ldexp(std::max({std::abs(wanted.low.x), std::abs(wanted.low.y),
@@ -281,16 +286,17 @@ TEST_P(Figures, AreTrueInNumbersAndPictures) {
     expectPoint(box.low.x, box.low.y, scene.box.low);
     expectPoint(box.high.x, box.high.y, scene.box.high);
     const View view = viewOf(box);
-    const std::vector<Spot> places = namePlaces(polygonsOf(f.tool, v), view);
+    const std::vector<Spot> places = namePlaces(polygonsOf(f.program, v), view);
+    const Picture picture{scene, said.picture.camera, true};
     std::string error;
-    const Image shown{1024, 700, renderScene(said.scene, fitCamera(scene.box), error)};
+    const Image shown{1024, 700, renderPicture(picture, error)};
     EXPECT_EQ("", error);
     EXPECT_EQ("", mismatches(shown, scene, view, Outlines::Polygons, places));
-    const std::string svg = sceneSvg(said.scene, fitCamera(scene.box));
+    const std::string svg = pictureSvg(picture);
     const Ran rendered = run("rsvg-convert", svg);
     const Image drawn = readPng(rendered.output);
     EXPECT_EQ("", mismatches(drawn, scene, view, Outlines::Circles, places)) << rendered.errors;
-    expectSvgText(svg, said.scene, view);
+    expectSvgText(svg, scene, view);
     expectNames({&shown, &drawn}, svg, places);
 }
 
@@ -299,35 +305,40 @@ INSTANTIATE_TEST_SUITE_P(Cases, Figures, testing::ValuesIn(figures),
 
 // Stored values where every described rounding shows, from the same float32 evaluation.
 TEST(Figures, StoreEveryDescribedRoundingBitForBit) {
-    const Scene general = converse(trimap, figures[0].input).scene;
-    expectPoint(0x1.681916p+10f, -0x1.7af1eap+5f, general.circles[0].centre);
-    expectPoint(0x1.b73d0ap+8f, 0x1.9f2828p+7f,
-                {general.circles[0].radius, general.circles[1].radius});
-    expectPoint(0x1.81702ap+10f, -0x1.df1c82p+4f, general.circles[1].centre);
-    expectPoint(-0x1.13551p+11f, 0x1.094cb6p+11f, general.points[37]);
-    expectPoint(-0x1.7d9c42p+10f, 0x1.c157p+10f, general.points[297]);
+    const auto circles = [](const Figure& f) {
+        const Scene s = converse(f.program, f.input).decision.picture.scene;
+        return std::pair(s.circles[0].circle, s.circles[1].circle);
+    };
+    const auto [circum, inscribed] = circles(figures[0]);
+    expectPoint(0x1.681916p+10f, -0x1.7af1eap+5f, circum.centre);
+    expectPoint(0x1.b73d0ap+8f, 0x1.9f2828p+7f, {circum.radius, inscribed.radius});
+    expectPoint(0x1.81702ap+10f, -0x1.df1c82p+4f, inscribed.centre);
+    const Scene general = converse(trimap, figures[0].input).decision.picture.scene;
+    expectPoint(-0x1.13551p+11f, 0x1.094cb6p+11f, general.dots[37].at);
+    expectPoint(-0x1.7d9c42p+10f, 0x1.c157p+10f, general.dots[297].at);
     // Both centres from their closed forms.
-    const Scene flat = converse(trimap, figures[3].input).scene;
-    const Scene tiny = converse(trimap, figures[7].input).scene;
-    expectPoint(0x1.d38c12p+8f, -0x1.35b2b8p+9f, flat.circles[0].centre);
-    expectPoint(-0x1.3381d8p+0f, 0x1.66809ep+2f, flat.circles[1].centre);
-    expectPoint(0x1.869fe8p+9f, 0x1.062b34p-9f, {flat.circles[0].radius, flat.circles[1].radius});
+    const auto [flatCircum, flatInscribed] = circles(figures[3]);
+    expectPoint(0x1.d38c12p+8f, -0x1.35b2b8p+9f, flatCircum.centre);
+    expectPoint(-0x1.3381d8p+0f, 0x1.66809ep+2f, flatInscribed.centre);
+    expectPoint(0x1.869fe8p+9f, 0x1.062b34p-9f, {flatCircum.radius, flatInscribed.radius});
     // The incircle's radius through the double fallback, where the float cross product underflows.
-    expectPoint(0x1.0aae14p-56f, 0x1.5d42b2p-67f, {tiny.circles[0].radius, tiny.circles[1].radius});
-    const Scene parallelogram = converse(paraquad, figures[8].input).scene;
-    expectPoint(0x1.059906p+5f, -0x1.16658ap+4f, parallelogram.segments[2].to);
-    expectPoint(0x1.3e0b7ap+4f, -0x1.edcb7p+2f, parallelogram.points[58]);
+    const auto [tinyCircum, tinyInscribed] = circles(figures[7]);
+    expectPoint(0x1.0aae14p-56f, 0x1.5d42b2p-67f, {tinyCircum.radius, tinyInscribed.radius});
+    const Scene parallelogram = converse(paraquad, figures[8].input).decision.picture.scene;
+    expectPoint(0x1.059906p+5f, -0x1.16658ap+4f, parallelogram.segments[2].segment.to);
+    expectPoint(0x1.3e0b7ap+4f, -0x1.edcb7p+2f, parallelogram.dots[58].at);
 }
 
 // Where D falls on C in single precision, every name still points somewhere and stands at finite
 // numbers in the SVG.
 TEST(Names, HaveADirectionWhereVerticesCoincide) {
-    const Conversation said = converse(paraquad, "0 0 2 0 1e20 1");
-    ASSERT_TRUE(said.accepted);
-    for (const Label& name : said.scene.labels) {
-        EXPECT_NEAR(1, std::hypot(name.away.x, name.away.y), 1e-6) << name.name;
+    const Decision said = converse(paraquad, "0 0 2 0 1e20 1").decision;
+    ASSERT_EQ(Verdict::Accepted, said.verdict);
+    for (const VertexName& name : said.picture.scene.names) {
+        EXPECT_NEAR(1, std::hypot(name.away.x, name.away.y), 1e-6) << name.text;
     }
-    EXPECT_EQ(std::string::npos, sceneSvg(said.scene, fitCamera(said.scene.box)).find("nan"));
+    EXPECT_EQ(std::string::npos,
+              pictureSvg({said.picture.scene, said.picture.camera, true}).find("nan"));
 }
 
 // The core's own roundings and tolerance, where the figures above cannot reach them.

@@ -38,15 +38,15 @@ const std::string fourth =
 TEST(Refusals, NameEachFigureAndWhatIsWrongWithIt) {
     const std::string valid[] = {"-4", "3.5", "2.25", "-1.75", "6.5", "8"};
     // Each reading: its program, what was read before, and the figure's name.
-    const std::tuple<const Tool*, std::string, const char*> readings[] = {
+    const std::tuple<const Program*, std::string, const char*> readings[] = {
         {&trimap, "", "trougla ABC"},
         {&trimap, "1.5 -2.25 7.75 0.5 3.125 6\n", "trougla A'B'C'"},
         {&paraquad, "", "temena paralelograma"},
         {&trimap, "0 0 1e-19 0 0 1e-19\n", "trougla A'B'C'"}}; // a tiny ABC
     const auto expectRefused = [](const auto& reading, const std::string& input, std::string what) {
-        const auto& [tool, before, figure] = reading;
-        const Conversation said = converse(*tool, before + input);
-        EXPECT_FALSE(said.accepted) << input;
+        const auto& [program, before, figure] = reading;
+        const Decision said = converse(*program, before + input).decision;
+        EXPECT_NE(Verdict::Accepted, said.verdict) << input;
         what.replace(what.find('%'), 1, figure);
         EXPECT_EQ("uneli ste " + what + ", pokusajte ponovo\n", said.report) << input;
     };
@@ -96,7 +96,7 @@ std::string asked(std::vector<std::string> words) {
         return o.problem;
     }
     std::ostringstream said;
-    said << actions[int(o.action)] << (o.labels ? " labels" : "");
+    said << actions[int(o.action)] << (o.names ? " names" : "");
     if (o.action == Action::Save) {
         said << " " << o.picture << (o.format == PictureFormat::Png ? " png" : " svg");
     }
@@ -121,8 +121,8 @@ TEST(Options, ReadAsGetoptAndXReadThem) {
     }
     const std::pair<std::vector<std::string>, std::string> lines[] = {
         {{}, "show 1024x700+100+50"},
-        {{"-l", "--no-win"}, "report labels 1024x700+100+50"},
-        {{"--no-window", "-oP.SVG", "--lab"}, "save labels P.SVG svg 1024x700+100+50"},
+        {{"-l", "--no-win"}, "report names 1024x700+100+50"},
+        {{"--no-window", "-oP.SVG", "--lab"}, "save names P.SVG svg 1024x700+100+50"},
         {{"--output=x.Png", "-display", ":1", "--iconic", "-sync", "-gldebug"},
          "save x.Png png 1024x700+100+50 -display :1 -iconic -sync -gldebug"},
         {{"-he"}, "help 1024x700+100+50"},
@@ -314,9 +314,9 @@ const std::string listing =
     "cd $d && for f in $(LC_ALL=C ls -A | grep -vx in.svg); do stat -c '%n %F %a %h %U' $f | tr -d "
     "'\\n'; [ ! -L $f ] && [ -f $f ] && [ -s $f ] && printf ' ' && head -c 5 $f; echo; done";
 
-class Program : public testing::TestWithParam<Case> {};
+class ProgramRun : public testing::TestWithParam<Case> {};
 
-TEST_P(Program, PrintsAndLeavesWhatItShould) {
+TEST_P(ProgramRun, PrintsAndLeavesWhatItShould) {
     const Case& c = GetParam();
     ASSERT_EQ(0u, geteuid()) << "these cases make devices, mounts and files of other users: run "
                                 "them as root, as scripts/test.sh does";
@@ -330,7 +330,7 @@ TEST_P(Program, PrintsAndLeavesWhatItShould) {
     EXPECT_EQ(c.left, run("d=" + folder.path + "\n" + listing, "").output);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Program, testing::ValuesIn(cases),
+INSTANTIATE_TEST_SUITE_P(Cases, ProgramRun, testing::ValuesIn(cases),
                          [](const auto& test) { return std::string(test.param.name); });
 
 // Each signal while the picture is put in place: one that ends the program removes the temporary
@@ -363,8 +363,7 @@ TEST(Program, LeavesNothingOnAnySignal) {
 // picture was saved or not.
 TEST(Program, LeavesSignalDispositionsAsTheyWere) {
     const ScratchFolder folder;
-    struct sigaction ignore {
-    }, handle{}, was{};
+    struct sigaction ignore = {}, handle = {}, was = {};
     ignore.sa_handler = SIG_IGN;
     handle.sa_handler = [](int) {};
     for (const std::string& path :
@@ -414,8 +413,10 @@ TEST_P(Window, ShowsThePngsPixelsUntilClosed) {
                                   (c.geometry ? c.geometry : ""),
                               example);
     const std::optional<WindowInfo> window = awaitWindow(title);
-    ASSERT_TRUE(window) << "no window titled " << title
-                        << "; no X server at $DISPLAY? scripts/test.sh runs the tests in Xvfb";
+    if (!window) {
+        FAIL() << "no window titled " << title
+               << "; no X server at $DISPLAY? scripts/test.sh runs the tests in Xvfb";
+    }
     const WindowInfo screen = screenSize();
     const int x = c.fromFarEdges ? screen.width - c.width - c.x : c.x;
     const int y = c.fromFarEdges ? screen.height - c.height - c.y : c.y;

@@ -2,5 +2,5 @@
 #include "triangle_dialogue.h"
 
 int main(int argc, char** argv) {
-    return geom::runTool(geom::trimap, argc, argv, {stdin, stdout, stdout, stderr});
+    return geom::runProgram(geom::trimap, argc, argv, {stdin, stdout, stderr});
 }

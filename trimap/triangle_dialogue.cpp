@@ -2,7 +2,9 @@
 
 #include "triangle_scene.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace geom {
 
@@ -22,81 +24,81 @@ constexpr DialogueTexts targetTexts = {
     "uneli ste koordinate trougla A'B'C' izvan dozvoljenog opsega, pokusajte ponovo\n",
 };
 
-// The source frame is inverted through the float reciprocal of its determinant, which must keep
-// its full precision.
-Verdict readSource(std::FILE* in, TriangleMapReport& r) {
-    const Verdict verdict = readTriangle(in, r.a, r.b, r.c);
-    if (verdict != Verdict::Accepted) {
-        return verdict;
+// The map from the unit triangle onto ABC is inverted through the float reciprocal of its
+// determinant, which must keep its full precision.
+Verdict sourceVerdict(const TriangleInput& source) {
+    if (source.verdict != Verdict::Accepted) {
+        return source.verdict;
     }
-    const float k = static_cast<float>(1.0 / triangleDeterminant(r.a, r.b, r.c));
+    const float k = static_cast<float>(1.0 / triangleDeterminant(source.a, source.b, source.c));
     return std::isnormal(k) ? Verdict::Accepted : Verdict::OutOfRange;
 }
 
-bool isFinite(const Matrix3& matrix) {
-    for (const float entry : matrix.m) {
-        if (!std::isfinite(entry)) {
-            return false;
-        }
-    }
-    return true;
+// The map taking ABC onto A'B'C', and the images of A, B and C under it.
+TriangleMapReport mapBetween(const TriangleInput& source, const TriangleInput& target) {
+    const Point a = source.a, b = source.b, c = source.c;
+    const Matrix3 m = triangleMap(a, b, c, target.a, target.b, target.c);
+    return {
+        a, b, c, target.a, target.b, target.c, m, mapPoint(m, a), mapPoint(m, b), mapPoint(m, c)};
 }
 
-// Reads A'B'C', computes the map and the images, and fills the scene; anything out of range
-// from here on is blamed on A'B'C', the last thing read.
-Verdict readTargetAndMap(std::FILE* in, TriangleMapReport& r, Scene& scene) {
-    const Verdict verdict = readTriangle(in, r.a2, r.b2, r.c2);
-    if (verdict != Verdict::Accepted) {
-        return verdict;
-    }
-    r.map = triangleMap(r.a, r.b, r.c, r.a2, r.b2, r.c2);
-    r.imageA = mapPoint(r.map, r.a);
-    r.imageB = mapPoint(r.map, r.b);
-    r.imageC = mapPoint(r.map, r.c);
-    if (!isFinite(r.map) || !isFinite(r.imageA) || !isFinite(r.imageB) || !isFinite(r.imageC)) {
-        return Verdict::OutOfRange;
-    }
-    fillTriangleScene(scene, r);
-    return pictureVerdict(scene);
+bool isFinite(const TriangleMapReport& r) {
+    return std::all_of(std::begin(r.map.m), std::end(r.map.m),
+                       [](float entry) { return std::isfinite(entry); }) &&
+           isFinite(r.imageA) && isFinite(r.imageB) && isFinite(r.imageC);
 }
 
-void printImage(std::FILE* out, char vertex, Point image) {
-    std::fprintf(out, "koordinate slike tacke %c su x=%f y=%f\n", vertex, double(image.x),
-                 double(image.y));
+std::string imageLine(char vertex, Point image) {
+    return formatted("koordinate slike tacke %c su x=%f y=%f\n", vertex, double(image.x),
+                     double(image.y));
 }
 
-void printReport(std::FILE* out, const TriangleMapReport& r) {
-    std::fputs("matrica preslikavanja koja slika trougao ABC u trougao A'B'C' je\n", out);
+std::string reportOf(const TriangleMapReport& r) {
+    std::string report = "matrica preslikavanja koja slika trougao ABC u trougao A'B'C' je\n";
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
-            std::fprintf(out, "%f ", double(r.map.m[3 * row + column]));
+            report += formatted("%f ", double(r.map.m[3 * row + column]));
         }
-        std::fputs("\n", out);
+        report += "\n";
     }
-    printImage(out, 'a', r.imageA);
-    printImage(out, 'b', r.imageB);
-    printImage(out, 'c', r.imageC);
+    return report + imageLine('a', r.imageA) + imageLine('b', r.imageB) + imageLine('c', r.imageC);
 }
 
 } // namespace
 
-bool runTriangleDialogue(Streams streams, Scene& scene) {
-    TriangleMapReport r;
-    if (!ask(sourceTexts, streams) || !accepted(readSource(streams.in, r), sourceTexts, streams) ||
-        !ask(targetTexts, streams) ||
-        !accepted(readTargetAndMap(streams.in, r, scene), targetTexts, streams)) {
-        return false;
+Decision decideTriangleMap(std::FILE* in, std::FILE* prompts) {
+    if (auto stopped = ask(sourceTexts, prompts)) {
+        return *stopped;
     }
-    printReport(streams.out, r);
-    return delivered(streams.out, streams.err);
+    const TriangleInput source = readTriangle(in);
+    if (const Verdict verdict = sourceVerdict(source); verdict != Verdict::Accepted) {
+        return refusal(verdict, sourceTexts);
+    }
+    if (auto stopped = ask(targetTexts, prompts)) {
+        return *stopped;
+    }
+    const TriangleInput target = readTriangle(in);
+    if (target.verdict != Verdict::Accepted) {
+        return refusal(target.verdict, targetTexts);
+    }
+    // Anything out of range from here on is blamed on A'B'C', the last thing read.
+    const TriangleMapReport r = mapBetween(source, target);
+    if (!isFinite(r)) {
+        return refusal(Verdict::OutOfRange, targetTexts);
+    }
+    Picture picture = pictureOf(triangleScene(r));
+    if (const Verdict verdict = pictureVerdict(picture); verdict != Verdict::Accepted) {
+        return refusal(verdict, targetTexts);
+    }
+    return {Verdict::Accepted, reportOf(r), "", std::move(picture)};
 }
 
-const Tool trimap = {
+const Program trimap = {
     "trimap",
     "Cita dva trougla, ABC pa A'B'C', po sest brojeva sa standardnog ulaza (x i y svakog\n"
     "temena), ispisuje matricu afinog preslikavanja koje slika ABC u A'B'C' i slike temena\n"
     "A, B i C, a zatim crta oba trougla, opisani i upisani krug trougla ABC i slike oba kruga.\n",
-    runTriangleDialogue,
+    decideTriangleMap,
 };
 
 } // namespace geom

@@ -7,12 +7,11 @@
 
 namespace geom {
 
-// Prompts and reads. On accepted input fills `scene` with the picture and prints the report. False
-// when the input was refused, after its message, or when the prompts or the report could not be
-// written, after a line on `err` that says why; the program then ends with status 1.
-[[nodiscard]] bool runTriangleDialogue(Streams streams, Scene& scene);
+// Prompts and reads two triangles. Accepted, the decision holds the report and the picture's
+// scene; refused, the refusal's message.
+Decision decideTriangleMap(std::FILE* in, std::FILE* prompts);
 
 // trimap: this dialogue, then the picture.
-extern const Tool trimap;
+extern const Program trimap;
 
 } // namespace geom

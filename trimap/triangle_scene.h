@@ -16,6 +16,6 @@ struct TriangleMapReport {
 
 // Both triangles with the names of their vertices, the circumcircle and incircle of ABC with
 // their centres, the traced images of both circles, and over them the images of A, B and C.
-void fillTriangleScene(Scene& scene, const TriangleMapReport& report);
+Scene triangleScene(const TriangleMapReport& report);
 
 } // namespace geom

@@ -37,19 +37,19 @@ std::string json(std::string_view text) {
 
 // Runs trimap's or paraquad's dialogue on the `length` bytes at `input`, NULs and all, and answers
 // a JSON object: whether it accepted, the report or the refusal, the picture's SVG (empty on a
-// refusal) and the words it read. The names of the vertices are drawn when `labels` is not 0.
+// refusal) and the words it read. The names of the vertices are drawn when `names` is not 0.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* compute(const char* program, const char* input,
-                                                    std::size_t length, int labels) {
-    const geom::Tool& tool =
+                                                    std::size_t length, int names) {
+    const geom::Program& chosen =
         std::string_view(program) == "paraquad" ? geom::paraquad : geom::trimap;
-    geom::Conversation said = geom::converse(tool, std::string(input, length));
-    if (labels == 0) {
-        said.scene.labels.clear();
-    }
-    const std::string picture =
-        said.accepted ? geom::sceneSvg(said.scene, geom::fitCamera(said.scene.box)) : "";
-    answer = "{\"accepted\":" + std::string(said.accepted ? "true" : "false") +
-             ",\"report\":" + json(said.report) + ",\"svg\":" + json(picture) + ",\"words\":[";
+    geom::Conversation said = geom::converse(chosen, std::string(input, length));
+    geom::Decision& decision = said.decision;
+    const bool accepted = decision.verdict == geom::Verdict::Accepted;
+    decision.picture.names = names != 0;
+    const std::string picture = accepted ? geom::pictureSvg(decision.picture) : "";
+    answer = "{\"accepted\":" + std::string(accepted ? "true" : "false") +
+             ",\"report\":" + json(decision.report + decision.failure) +
+             ",\"svg\":" + json(picture) + ",\"words\":[";
     for (std::size_t i = 0; i < said.words.size(); ++i) {
         answer += (i == 0 ? "" : ",") + json(said.words[i]);
     }

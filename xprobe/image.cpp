@@ -93,27 +93,29 @@ std::string mismatches(const Image& image, const geom::Scene& shown, View view, 
     using namespace geom;
     Expected e;
     const auto spot = [&](Point p) { return spotOf(view, p.x, p.y); };
-    for (const Circle& k : shown.circles) {
+    for (const SceneCircle& drawn : shown.circles) {
+        const Circle k = drawn.circle;
+        const Colour colour = drawn.colour;
         const auto vertex = [&](int i) {
             const double angle = double(float(i * 2 * std::numbers::pi / 100));
             return spotOf(view, k.centre.x + k.radius * std::cos(angle),
                           k.centre.y + k.radius * std::sin(angle));
         };
         for (int i = 0; i < 100 && outlines == Outlines::Polygons; ++i) {
-            e.line(vertex(i), vertex((i + 1) % 100), k.colour);
+            e.line(vertex(i), vertex((i + 1) % 100), colour);
         }
         if (outlines == Outlines::Circles) {
             e.circle(spot(k.centre), spot(k.centre).y - spot({k.centre.x, k.centre.y + k.radius}).y,
-                     k.colour);
+                     colour);
         }
     }
-    for (const Segment& s : shown.segments) {
-        e.line(spot(s.from), spot(s.to), s.colour);
-        e.dot(spot(s.from), s.colour);
-        e.dot(spot(s.to), s.colour);
+    for (const auto& [s, colour] : shown.segments) {
+        e.line(spot(s.from), spot(s.to), colour);
+        e.dot(spot(s.from), colour);
+        e.dot(spot(s.to), colour);
     }
-    for (const Point& p : shown.points) {
-        e.dot(spot(p), p.colour);
+    for (const auto& [p, colour] : shown.dots) {
+        e.dot(spot(p), colour);
     }
     for (const Spot& name : names) {
         e.dot(name, Colour::Black, -1, 10);

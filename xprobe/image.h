@@ -9,8 +9,7 @@
 
 // The background, and the palette indexed by Colour, as 0xRRGGBB in an 8-bit picture.
 inline constexpr int background = 0xe6e6cc;
-inline constexpr int palette8[] = {0xff0000, 0x00ff00, 0x0000ff, 0xffff00, 0xff8000,
-                                   0xff00ff, 0x00ffff, 0x800080, 0xffffff, 0x000000};
+inline constexpr int palette8[] = {0xff0000, 0x00ff00, 0x0000ff, 0xffff00, 0x00ffff, 0x000000};
 
 struct Image {
     int width = 0, height = 0;
@@ -36,7 +35,7 @@ struct Spot {
 Spot spotOf(View view, double x, double y);
 
 // The window draws circles as 100-gons; an SVG renderer draws them true.
-enum class Outlines { Polygons, Circles };
+enum class Outlines : std::uint8_t { Polygons, Circles };
 
 // The pixels unlike the last shape that surely paints them, or the background where none may,
 // counted and the first named; not a shape's uncertain edge, nor within 10 of a name's place.

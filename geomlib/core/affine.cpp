@@ -5,14 +5,14 @@ namespace geom {
 namespace {
 
 // Columns b - a, c - a and a: takes (0, 0), (1, 0), (0, 1) to a, b, c.
-Matrix3 frame(Point a, Point b, Point c) {
+Matrix3 unitTriangleMap(Point a, Point b, Point c) {
     const Point ab = displacement(a, b), ac = displacement(a, c);
     return {{ab.x, ac.x, a.x, ab.y, ac.y, a.y, 0.0f, 0.0f, 1.0f}};
 }
 
-// The inverse of frame(a, b, c), in closed form from its determinant.
-Matrix3 inverseFrame(Point a, Point b, Point c) {
-    const Matrix3 f = frame(a, b, c);
+// The inverse of unitTriangleMap(a, b, c), in closed form from its determinant.
+Matrix3 inverseUnitTriangleMap(Point a, Point b, Point c) {
+    const Matrix3 f = unitTriangleMap(a, b, c);
     const float dxB = f.m[0], dxC = f.m[1], dyB = f.m[3], dyC = f.m[4];
     const float k = static_cast<float>(1.0 / triangleDeterminant(a, b, c));
     const float s00 = static_cast<float>(double(dyC) * double(k));
@@ -49,7 +49,7 @@ Point mapPoint(Matrix3 m, Point p) {
 }
 
 Matrix3 triangleMap(Point a, Point b, Point c, Point a2, Point b2, Point c2) {
-    return multiply(frame(a2, b2, c2), inverseFrame(a, b, c));
+    return multiply(unitTriangleMap(a2, b2, c2), inverseUnitTriangleMap(a, b, c));
 }
 
 } // namespace geom

@@ -13,7 +13,7 @@ struct Matrix3 {
 // p * q, each entry summed from +0 in single precision after every term.
 Matrix3 multiply(Matrix3 p, Matrix3 q);
 
-// The image of p under the affine map m; the result is Black.
+// The image of p under the affine map m.
 Point mapPoint(Matrix3 m, Point p);
 
 // The map taking a, b, c onto a2, b2, c2; a, b, c must not be collinear.

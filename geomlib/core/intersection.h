@@ -3,9 +3,11 @@
 
 #include "core/shapes.h"
 
+#include <cstdint>
+
 namespace geom {
 
-enum class IntersectionKind : std::int32_t {
+enum class IntersectionKind : std::uint8_t {
     Parallel,   // distinct parallel lines
     Crossing,   // one common point
     Coincident, // the same line

@@ -25,12 +25,12 @@ float length(Point v) {
     return static_cast<float>(std::hypot(double(v.x), double(v.y)));
 }
 
-Point outlinePoint(Point centre, float radiusX, float radiusY, int i, int count) {
+Point pointOnCircle(Circle circle, int i, int count) {
     const float theta = static_cast<float>(double(i) * twoPi / double(count));
     const float c = roundToFloat(std::cos(double(theta)));
     const float s = roundToFloat(std::sin(double(theta)));
-    return {static_cast<float>(double(c) * double(radiusX) + double(centre.x)),
-            static_cast<float>(double(s) * double(radiusY) + double(centre.y))};
+    return {static_cast<float>(double(c) * double(circle.radius) + double(circle.centre.x)),
+            static_cast<float>(double(s) * double(circle.radius) + double(circle.centre.y))};
 }
 
 } // namespace geom

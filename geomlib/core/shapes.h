@@ -1,56 +1,30 @@
-// The plane's value records, the colour each is drawn in, and the vector arithmetic they share.
+// The plane's value types and the vector arithmetic they share.
 #pragma once
 
 #include <cmath>
-#include <cstdint>
 
 namespace geom {
 
-// An index into the palette; a value outside it leaves the colour in force.
-enum class Colour : std::int32_t {
-    Red,
-    Green,
-    Blue,
-    Yellow,
-    Orange,
-    Magenta,
-    Cyan,
-    Purple,
-    White,
-    Black
-};
-
+// A place in the plane, or a vector between two.
 struct Point {
     float x = 0.0f;
     float y = 0.0f;
-    Colour colour = Colour::Black; // read only when the point itself is drawn
 };
 
 // The infinite line through origin along direction (any non-zero length).
 struct Line {
     Point origin;
     Point direction;
-    Colour colour = Colour::Black;
 };
 
 struct Segment {
     Point from;
     Point to;
-    Colour colour = Colour::Black;
 };
 
 struct Circle {
     Point centre;
     float radius = 0.0f;
-    Colour colour = Colour::Black;
-};
-
-// Axis-aligned.
-struct Ellipse {
-    Point centre;
-    float radiusX = 0.0f;
-    float radiusY = 0.0f;
-    Colour colour = Colour::Black;
 };
 
 // The vector from `from` to `to`, each coordinate rounded to single precision.
@@ -94,9 +68,8 @@ inline double triangleDeterminant(Point a, Point b, Point c) {
     return cross(displacement(a, b), displacement(a, c));
 }
 
-// The i-th of `count` points counter-clockwise around an axis-aligned ellipse, starting at
-// (centre.x + radiusX, centre.y); the angle is rounded to single precision before its sine and
-// cosine are taken.
-Point outlinePoint(Point centre, float radiusX, float radiusY, int i, int count);
+// The i-th of `count` points counter-clockwise around the circle, starting at (centre.x + radius,
+// centre.y); the angle is rounded to single precision before its sine and cosine are taken.
+Point pointOnCircle(Circle circle, int i, int count);
 
 } // namespace geom

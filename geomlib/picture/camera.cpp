@@ -1,6 +1,6 @@
 #include "picture/camera.h"
 
-#include "picture/frame.h"
+#include "picture/window_settings.h"
 
 #include <cmath>
 #include <numbers>
@@ -40,7 +40,7 @@ double pixelsPerUnit(Camera camera) {
     return (windowHeight / 2.0) / (double(camera.distance) * std::tan(halfAngle));
 }
 
-WindowPoint toWindow(Camera camera, double x, double y) {
+PixelPoint toWindow(Camera camera, double x, double y) {
     const double s = pixelsPerUnit(camera);
     return {windowWidth / 2.0 + (x - camera.centreX) * s,
             windowHeight / 2.0 - (y - camera.centreY) * s};

@@ -24,10 +24,10 @@ Camera fitCamera(BoundingBox box);
 [[nodiscard]] bool canDraw(Camera camera);
 
 // Where the plane point (x, y) lands in the window, in pixels from its top-left corner.
-struct WindowPoint {
+struct PixelPoint {
     double x, y;
 };
-WindowPoint toWindow(Camera camera, double x, double y);
+PixelPoint toWindow(Camera camera, double x, double y);
 
 // Window pixels per unit of the plane.
 double pixelsPerUnit(Camera camera);

@@ -17,7 +17,7 @@ struct ClipPlanes {
 };
 
 constexpr ClipPlanes usualClipPlanes{1.0, 1000.0};
-constexpr int outlineVertices = 100;
+constexpr int circleVertices = 100;
 
 // The usual planes, moved out where the drawing plane at `distance` would fall outside them.
 ClipPlanes clipPlanes(float distance) {
@@ -31,12 +31,12 @@ ClipPlanes clipPlanes(float distance) {
 
 // Relative to the camera's centre, taken in double: the pipeline folds the view into one
 // single-precision matrix, which would lose the shape of a small figure far from the origin.
-void vertex(Place p, const void* camera) {
+void vertex(DoublePoint p, const void* camera) {
     const Camera& c = *static_cast<const Camera*>(camera);
     glVertex2f(static_cast<float>(p.x - c.centreX), static_cast<float>(p.y - c.centreY));
 }
 
-void segment(Place from, Place to, Rgb colour, void* camera) {
+void segment(DoublePoint from, DoublePoint to, Rgb colour, const void* camera) {
     glColor3f(colour.r, colour.g, colour.b);
     glBegin(GL_LINES);
     vertex(from, camera);
@@ -44,7 +44,7 @@ void segment(Place from, Place to, Rgb colour, void* camera) {
     glEnd();
 }
 
-void dot(Place at, float pixels, Rgb colour, void* camera) {
+void dot(DoublePoint at, float pixels, Rgb colour, const void* camera) {
     glPointSize(pixels);
     glColor3f(colour.r, colour.g, colour.b);
     glBegin(GL_POINTS);
@@ -52,11 +52,11 @@ void dot(Place at, float pixels, Rgb colour, void* camera) {
     glEnd();
 }
 
-void outline(Point centre, float radiusX, float radiusY, Rgb colour, void* camera) {
+void circle(Circle circle, Rgb colour, const void* camera) {
     glColor3f(colour.r, colour.g, colour.b);
     glBegin(GL_LINE_LOOP);
-    for (int i = 0; i < outlineVertices; ++i) {
-        const Point p = outlinePoint(centre, radiusX, radiusY, i, outlineVertices);
+    for (int i = 0; i < circleVertices; ++i) {
+        const Point p = pointOnCircle(circle, i, circleVertices);
         vertex({p.x, p.y}, camera);
     }
     glEnd();
@@ -74,14 +74,14 @@ void setProjection(Camera camera, int width, int height) {
     gluPerspective(fieldOfViewY, double(aspect), planes.nearPlane, planes.farPlane);
 }
 
-void drawFrame(const Scene& scene, Camera camera) {
+void drawPicture(const Picture& picture) {
     glClearColor(backgroundColour.r, backgroundColour.g, backgroundColour.b, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, -camera.distance);
+    glTranslatef(0.0f, 0.0f, -picture.camera.distance);
     // Names are drawn as strokes, through segment.
-    paintScene(scene, camera, {segment, dot, outline, nullptr, &camera});
+    paintPicture(picture, {segment, dot, circle, nullptr, &picture.camera});
     glFlush();
 }
 

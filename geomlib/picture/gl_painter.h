@@ -2,8 +2,7 @@
 // one, so that a PNG holds the window's very pixels.
 #pragma once
 
-#include "picture/camera.h"
-#include "picture/scene.h"
+#include "picture/picture.h"
 
 namespace geom {
 
@@ -11,7 +10,7 @@ namespace geom {
 // height of 0 counts as 1.
 void setProjection(Camera camera, int width, int height);
 
-// One whole frame through the camera, flushed but not presented.
-void drawFrame(const Scene& scene, Camera camera);
+// The whole picture, flushed but not presented.
+void drawPicture(const Picture& picture);
 
 } // namespace geom

@@ -1,8 +1,8 @@
 #include "picture/offscreen.h"
 
-#include "picture/frame.h"
 #include "picture/gl_painter.h"
 #include "picture/png_encoder.h"
+#include "picture/window_settings.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -47,7 +47,7 @@ std::string errorName(EGLint code) {
 }
 
 // What has been drawn: windowHeight rows of windowWidth RGB pixels, the top row first.
-std::vector<std::uint8_t> readFrame() {
+std::vector<std::uint8_t> readPixels() {
     constexpr std::size_t rowBytes = 3 * std::size_t(windowWidth);
     std::vector<std::uint8_t> bottomUp(rowBytes * windowHeight);
     glFinish();
@@ -116,23 +116,23 @@ OffscreenContext::~OffscreenContext() {
     }
 }
 
-std::vector<std::uint8_t> renderScene(const Scene& scene, Camera camera, std::string& error) {
+std::vector<std::uint8_t> renderPicture(const Picture& picture, std::string& error) {
     const OffscreenContext offscreen;
     if (!offscreen.failure().empty()) {
         error = offscreen.failure();
         return {};
     }
-    setProjection(camera, windowWidth, windowHeight);
-    drawFrame(scene, camera);
-    return readFrame();
+    setProjection(picture.camera, windowWidth, windowHeight);
+    drawPicture(picture);
+    return readPixels();
 }
 
-std::string scenePng(const Scene& scene, Camera camera, std::string& error) {
-    const std::vector<std::uint8_t> frame = renderScene(scene, camera, error);
-    if (frame.empty()) {
+std::string picturePng(const Picture& picture, std::string& error) {
+    const std::vector<std::uint8_t> pixels = renderPicture(picture, error);
+    if (pixels.empty()) {
         return {};
     }
-    std::string bytes = encodePng(frame, windowWidth, windowHeight);
+    std::string bytes = encodePng(pixels, windowWidth, windowHeight);
     if (bytes.empty()) {
         error = std::strerror(ENOMEM);
     }

@@ -2,8 +2,7 @@
 // pbuffer of the window's size, where the window's own painter draws the same pixels.
 #pragma once
 
-#include "picture/camera.h"
-#include "picture/scene.h"
+#include "picture/picture.h"
 
 #include <cstdint>
 #include <string>
@@ -29,13 +28,13 @@ class OffscreenContext {
     std::string why;
 };
 
-// The scene as the window shows it through the camera: windowHeight rows of windowWidth RGB
-// pixels, the top row first, drawn in a context of its own. Empty, with the reason in `error`,
-// when no context could be had.
-std::vector<std::uint8_t> renderScene(const Scene& scene, Camera camera, std::string& error);
+// The picture as the window shows it: windowHeight rows of windowWidth RGB pixels, the top row
+// first, drawn in a context of its own. Empty, with the reason in `error`, when no context could
+// be had.
+std::vector<std::uint8_t> renderPicture(const Picture& picture, std::string& error);
 
 // Those pixels as a PNG file's bytes. Empty, with the reason in `error`, when no context could be
 // had or memory ran out.
-std::string scenePng(const Scene& scene, Camera camera, std::string& error);
+std::string picturePng(const Picture& picture, std::string& error);
 
 } // namespace geom

@@ -1,7 +1,6 @@
 #include "picture/scene.h"
 
 #include "core/constructions.h"
-#include "picture/camera.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,62 +35,50 @@ float offset(float coordinate, double by) {
     return static_cast<float>(double(coordinate) + by);
 }
 
-bool isFinite(const Scene& scene) {
-    const auto finiteSegment = [](Segment g) { return isFinite(g.from) && isFinite(g.to); };
-    const auto finiteLine = [](Line l) { return isFinite(l.origin) && isFinite(l.direction); };
-    const auto finiteCircle = [](Circle k) {
-        return isFinite(k.centre) && std::isfinite(k.radius);
-    };
-    const auto finiteEllipse = [](Ellipse e) {
-        return isFinite(e.centre) && std::isfinite(e.radiusX) && std::isfinite(e.radiusY);
-    };
-    const auto all = [](const auto& list, auto finite) {
-        return std::all_of(list.begin(), list.end(), finite);
-    };
-    return all(scene.points, [](Point p) { return isFinite(p); }) &&
-           all(scene.segments, finiteSegment) && all(scene.lines, finiteLine) &&
-           all(scene.circles, finiteCircle) && all(scene.ellipses, finiteEllipse);
-}
-
 } // namespace
 
-void addPoint(Scene& scene, Colour c, Point p) {
-    p.colour = c;
-    scene.points.push_back(p);
-    widen(scene.box, p.x, p.y);
+void addDot(Scene& scene, Colour colour, Point at) {
+    scene.dots.push_back({at, colour});
+    widen(scene.box, at.x, at.y);
 }
 
-void addSegment(Scene& scene, Colour c, Segment g) {
-    g.colour = c;
-    scene.segments.push_back(g);
-    widen(scene.box, g.from.x, g.from.y);
-    widen(scene.box, g.to.x, g.to.y);
+void addSegment(Scene& scene, Colour colour, Segment segment) {
+    scene.segments.push_back({segment, colour});
+    widen(scene.box, segment.from.x, segment.from.y);
+    widen(scene.box, segment.to.x, segment.to.y);
 }
 
-void addCircle(Scene& scene, Colour c, Circle k) {
-    k.colour = c;
-    scene.circles.push_back(k);
-    const double r = k.radius;
-    lowerTo(scene.box.low.x, offset(k.centre.x, -r));
-    lowerTo(scene.box.low.y, offset(k.centre.y, -r));
-    raiseTo(scene.box.high.x, offset(k.centre.x, r));
-    raiseTo(scene.box.high.y, offset(k.centre.y, r));
+void addCircle(Scene& scene, Colour colour, Circle circle) {
+    scene.circles.push_back({circle, colour});
+    const Point c = circle.centre;
+    const double r = circle.radius;
+    lowerTo(scene.box.low.x, offset(c.x, -r));
+    lowerTo(scene.box.low.y, offset(c.y, -r));
+    raiseTo(scene.box.high.x, offset(c.x, r));
+    raiseTo(scene.box.high.y, offset(c.y, r));
 }
 
-void addLabel(Scene& scene, const char* name, Point previous, Point vertex, Point next) {
-    scene.labels.push_back({name, vertex, outwardDirection(previous, vertex, next)});
+void addName(Scene& scene, const char* text, Point previous, Point vertex, Point next) {
+    scene.names.push_back({text, vertex, outwardDirection(previous, vertex, next)});
 }
 
-void traceCircleImage(Scene& scene, Circle k, Matrix3 m) {
-    addPoint(scene, Colour::Cyan, mapPoint(m, k.centre));
+void traceCircleImage(Scene& scene, Circle circle, Matrix3 m) {
+    addDot(scene, Colour::Cyan, mapPoint(m, circle.centre));
     for (int i = 0; i < tracedPoints; ++i) {
-        addPoint(scene, Colour::Cyan,
-                 mapPoint(m, outlinePoint(k.centre, k.radius, k.radius, i, tracedPoints)));
+        addDot(scene, Colour::Cyan, mapPoint(m, pointOnCircle(circle, i, tracedPoints)));
     }
 }
 
-bool canDraw(const Scene& scene) {
-    return isFinite(scene) && canDraw(fitCamera(scene.box));
+bool isFinite(const Scene& scene) {
+    const auto all = [](const auto& list, auto finite) {
+        return std::all_of(list.begin(), list.end(), finite);
+    };
+    return all(scene.dots, [](SceneDot d) { return isFinite(d.at); }) &&
+           all(scene.segments,
+               [](SceneSegment s) { return isFinite(s.segment.from) && isFinite(s.segment.to); }) &&
+           all(scene.circles, [](SceneCircle c) {
+               return isFinite(c.circle.centre) && std::isfinite(c.circle.radius);
+           });
 }
 
 } // namespace geom

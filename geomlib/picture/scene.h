@@ -1,45 +1,60 @@
-// The store of everything a picture shows, with the box around it.
+// What a picture holds: the figures in their colours, the names of their vertices, and the box
+// around it all, which the camera is fitted to.
 #pragma once
 
 #include "core/affine.h"
 #include "picture/bounding_box.h"
+#include "picture/palette.h"
 
 #include <vector>
 
 namespace geom {
 
+struct SceneDot {
+    Point at;
+    Colour colour;
+};
+
+struct SceneSegment {
+    Segment segment;
+    Colour colour;
+};
+
+struct SceneCircle {
+    Circle circle;
+    Colour colour;
+};
+
 // A vertex's name, drawn beside it, out of its figure.
-struct Label {
-    const char* name;
+struct VertexName {
+    const char* text;
     Point vertex;
     Point away; // the unit direction out of the figure
 };
 
-// Lists keep insertion order, which is the order they are drawn in. Labels stand beside the
-// picture's figures, and the camera is fitted to the figures alone.
+// Lists keep insertion order, which is the order they are drawn in. Names stand beside the
+// figures, and the box holds the figures alone.
 struct Scene {
-    std::vector<Point> points;
-    std::vector<Segment> segments;
-    std::vector<Line> lines;
-    std::vector<Circle> circles;
-    std::vector<Ellipse> ellipses;
-    std::vector<Label> labels;
+    std::vector<SceneDot> dots;
+    std::vector<SceneSegment> segments;
+    std::vector<SceneCircle> circles;
+    std::vector<VertexName> names;
     BoundingBox box;
 };
 
-// Each add stores the record with the given colour and widens the box.
-void addPoint(Scene& scene, Colour c, Point p);
-void addSegment(Scene& scene, Colour c, Segment g);
-void addCircle(Scene& scene, Colour c, Circle k);
+// Each add stores the figure in its colour and widens the box.
+void addDot(Scene& scene, Colour colour, Point at);
+void addSegment(Scene& scene, Colour colour, Segment segment);
+void addCircle(Scene& scene, Colour colour, Circle circle);
 
 // Names a vertex of a convex figure, between its neighbours `previous` and `next`.
-void addLabel(Scene& scene, const char* name, Point previous, Point vertex, Point next);
+void addName(Scene& scene, const char* text, Point previous, Point vertex, Point next);
 
-// Adds, in Cyan, the image of k's centre under m, then 200 points of the image of its boundary.
-void traceCircleImage(Scene& scene, Circle k, Matrix3 m);
+// Adds, as Cyan dots, the image of the circle's centre under m, then 200 points of the image of
+// its boundary.
+void traceCircleImage(Scene& scene, Circle circle, Matrix3 m);
 
-// Whether the painters can draw the scene: it holds only finite numbers, and the camera fitted
-// to its box frames it at a distance where they draw it whole.
-[[nodiscard]] bool canDraw(const Scene& scene);
+// Whether every number the scene holds is finite.
+[[nodiscard]] bool isFinite(const Scene& scene);
 
 } // namespace geom

@@ -1,7 +1,7 @@
 #include "picture/svg_painter.h"
 
-#include "picture/frame.h"
 #include "picture/walk.h"
+#include "picture/window_settings.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,9 +15,10 @@ namespace geom {
 
 namespace {
 
+// The camera the elements are placed through, and the document they are written into.
 struct Svg {
     Camera camera;
-    std::string text;
+    std::string* text;
 };
 
 void append(std::string& text, std::string_view piece) {
@@ -61,8 +62,8 @@ void append(std::string& text, double value) {
 }
 
 // Appends each piece in turn: text as it is, numbers in digits.
-template <typename... Pieces> void put(Svg& svg, const Pieces&... pieces) {
-    (append(svg.text, pieces), ...);
+template <typename... Pieces> void put(const Svg& svg, const Pieces&... pieces) {
+    (append(*svg.text, pieces), ...);
 }
 
 // Each channel as an 8-bit framebuffer stores it: scaled in float, rounded to the nearest, ties
@@ -77,42 +78,35 @@ std::string hex(Rgb c) {
     return text;
 }
 
-void segment(Place from, Place to, Rgb colour, void* context) {
-    Svg& svg = *static_cast<Svg*>(context);
-    const WindowPoint a = toWindow(svg.camera, from.x, from.y);
-    const WindowPoint b = toWindow(svg.camera, to.x, to.y);
+void segment(DoublePoint from, DoublePoint to, Rgb colour, const void* context) {
+    const Svg& svg = *static_cast<const Svg*>(context);
+    const PixelPoint a = toWindow(svg.camera, from.x, from.y);
+    const PixelPoint b = toWindow(svg.camera, to.x, to.y);
     put(svg, "<line x1=\"", a.x, "\" y1=\"", a.y, "\" x2=\"", b.x, "\" y2=\"", b.y, "\" stroke=\"",
         hex(colour), "\"/>\n");
 }
 
-void dot(Place at, float pixels, Rgb colour, void* context) {
-    Svg& svg = *static_cast<Svg*>(context);
-    const WindowPoint p = toWindow(svg.camera, at.x, at.y);
+void dot(DoublePoint at, float pixels, Rgb colour, const void* context) {
+    const Svg& svg = *static_cast<const Svg*>(context);
+    const PixelPoint p = toWindow(svg.camera, at.x, at.y);
     const double size = pixels;
     put(svg, "<rect x=\"", p.x - size / 2, "\" y=\"", p.y - size / 2, "\" width=\"", size,
         "\" height=\"", size, "\" fill=\"", hex(colour), "\"/>\n");
 }
 
-void outline(Point centre, float radiusX, float radiusY, Rgb colour, void* context) {
-    Svg& svg = *static_cast<Svg*>(context);
-    const WindowPoint at = toWindow(svg.camera, centre.x, centre.y);
-    const double scale = pixelsPerUnit(svg.camera);
-    const double rx = double(radiusX) * scale, ry = double(radiusY) * scale;
-    if (radiusX == radiusY) {
-        put(svg, "<circle cx=\"", at.x, "\" cy=\"", at.y, "\" r=\"", rx, "\" stroke=\"",
-            hex(colour), "\"/>\n");
-    } else {
-        put(svg, "<ellipse cx=\"", at.x, "\" cy=\"", at.y, "\" rx=\"", rx, "\" ry=\"", ry,
-            "\" stroke=\"", hex(colour), "\"/>\n");
-    }
+void circle(Circle circle, Rgb colour, const void* context) {
+    const Svg& svg = *static_cast<const Svg*>(context);
+    const PixelPoint at = toWindow(svg.camera, circle.centre.x, circle.centre.y);
+    put(svg, "<circle cx=\"", at.x, "\" cy=\"", at.y, "\" r=\"",
+        double(circle.radius) * pixelsPerUnit(svg.camera), "\" stroke=\"", hex(colour), "\"/>\n");
 }
 
 // A text element, so that a name can be searched, selected and restyled; its capitals `pixels`
 // tall in a sans-serif font, whose capitals stand about 0.7 of its size. Their middle is put on
 // the place by a baseline 0.35 em below it: librsvg ignores dominant-baseline.
-void textElement(Place at, float pixels, const char* name, Rgb colour, void* context) {
-    Svg& svg = *static_cast<Svg*>(context);
-    const WindowPoint p = toWindow(svg.camera, at.x, at.y);
+void textElement(DoublePoint at, float pixels, const char* name, Rgb colour, const void* context) {
+    const Svg& svg = *static_cast<const Svg*>(context);
+    const PixelPoint p = toWindow(svg.camera, at.x, at.y);
     put(svg, "<text x=\"", p.x, "\" y=\"", p.y,
         "\" dy=\"0.35em\" font-family=\"sans-serif\" font-size=\"",
         std::round(double(pixels) / 0.7), "\" text-anchor=\"middle\" fill=\"", hex(colour), "\">",
@@ -121,8 +115,9 @@ void textElement(Place at, float pixels, const char* name, Rgb colour, void* con
 
 } // namespace
 
-std::string sceneSvg(const Scene& scene, Camera camera) {
-    Svg svg{camera, {}};
+std::string pictureSvg(const Picture& picture) {
+    std::string text;
+    const Svg svg{picture.camera, &text};
     const double width = windowWidth, height = windowHeight;
     // Crisp edges, as the window draws without smoothing; outlines are 1 pixel wide and unfilled.
     put(svg,
@@ -131,9 +126,9 @@ std::string sceneSvg(const Scene& scene, Camera camera) {
         "\" shape-rendering=\"crispEdges\" fill=\"none\" stroke-width=\"1\">\n<title>", windowTitle,
         "</title>\n<rect width=\"", width, "\" height=\"", height, "\" fill=\"",
         hex(backgroundColour), "\"/>\n");
-    paintScene(scene, camera, {segment, dot, outline, textElement, &svg});
-    svg.text += "</svg>\n";
-    return svg.text;
+    paintPicture(picture, {segment, dot, circle, textElement, &svg});
+    text += "</svg>\n";
+    return text;
 }
 
 } // namespace geom

@@ -11,19 +11,15 @@ namespace {
 constexpr unsigned char escapeKey = 27;
 
 // What the window shows, for GLUT's callbacks, which take no argument of ours.
-struct Shown {
-    const Scene* scene;
-    Camera camera;
-};
-Shown shown{};
+const Picture* shown = nullptr;
 
-void displayScene() noexcept {
-    drawFrame(*shown.scene, shown.camera);
+void displayPicture() noexcept {
+    drawPicture(*shown);
     glutSwapBuffers();
 }
 
 void reshapeView(int width, int height) noexcept {
-    setProjection(shown.camera, width, height);
+    setProjection(shown->camera, width, height);
 }
 
 void closeOnKey(unsigned char key, int, int) noexcept {
@@ -34,8 +30,8 @@ void closeOnKey(unsigned char key, int, int) noexcept {
 
 } // namespace
 
-void runViewer(const Scene& scene, Camera camera, WindowGeometry geometry, int argc, char** argv) {
-    shown = {&scene, camera};
+void runViewer(const Picture& picture, WindowGeometry geometry, int argc, char** argv) {
+    shown = &picture;
     glutInit(&argc, argv);
     glutInitWindowSize(geometry.width, geometry.height);
     // Offsets from the right or bottom, as X counts them: -0 puts that edge on the screen's.
@@ -50,7 +46,7 @@ void runViewer(const Scene& scene, Camera camera, WindowGeometry geometry, int a
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(windowTitle);
-    glutDisplayFunc(displayScene);
+    glutDisplayFunc(displayPicture);
     glutReshapeFunc(reshapeView);
     glutKeyboardFunc(closeOnKey);
     glutMainLoop();

@@ -1,15 +1,14 @@
-// One GLUT window showing a scene, through a camera fitted once to it.
+// One GLUT window showing a picture.
 #pragma once
 
-#include "picture/camera.h"
-#include "picture/frame.h"
-#include "picture/scene.h"
+#include "picture/picture.h"
+#include "picture/window_settings.h"
 
 namespace geom {
 
-// Opens the window and shows the scene until the window is closed by its close button, Escape or
+// Opens the window and shows the picture until the window is closed by its close button, Escape or
 // q. GLUT takes its own options (-display, -iconic, ...) from argv. Without a display GLUT prints
 // its own message and ends the process with status 1.
-void runViewer(const Scene& scene, Camera camera, WindowGeometry geometry, int argc, char** argv);
+void runViewer(const Picture& picture, WindowGeometry geometry, int argc, char** argv);
 
 } // namespace geom

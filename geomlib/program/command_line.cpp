@@ -9,6 +9,7 @@
 #include <cctype>
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <iterator>
 #include <optional>
@@ -20,11 +21,8 @@ namespace {
 
 constexpr int misuseStatus = 2;
 
-// What the program draws: filled once by its dialogue, then shown or saved.
-Scene scene;
-
 // What an option does.
-enum class Meaning { Output, NoWindow, Labels, Help, Version, XWithValue, XAlone };
+enum class Meaning : std::uint8_t { Output, NoWindow, Labels, Help, Version, XWithValue, XAlone };
 
 struct Option {
     std::string_view name;
@@ -159,11 +157,12 @@ std::string readGeometry(std::string_view value, WindowGeometry& window) {
     return "";
 }
 
-// GLUT's argument vector: the program's name, then the X options.
-std::vector<char*> glutArguments(const char* name, std::vector<std::string>& xOptions) {
+// GLUT's argument vector: the program's name, then the X options. GLUT takes char pointers,
+// though it only reorders them.
+std::vector<char*> glutArguments(const char* name, const std::vector<std::string>& xOptions) {
     std::vector<char*> arguments{const_cast<char*>(name)};
     std::transform(xOptions.begin(), xOptions.end(), std::back_inserter(arguments),
-                   [](std::string& word) { return word.data(); });
+                   [](const std::string& word) { return const_cast<char*>(word.c_str()); });
     arguments.push_back(nullptr);
     return arguments;
 }
@@ -180,6 +179,22 @@ std::optional<PictureFormat> pictureFormat(const std::string& path) {
         return PictureFormat::Svg;
     }
     return std::nullopt;
+}
+
+// Writes the picture to the file the options name, in its format: through the window's own
+// painter for a PNG. The exit status: 1, once said why on `err`, where it could not be written.
+int savePicture(const Picture& picture, const Options& parsed, std::FILE* err) {
+    std::string error;
+    const std::string bytes =
+        parsed.format == PictureFormat::Svg ? pictureSvg(picture) : picturePng(picture, error);
+    const std::optional<std::string> failure =
+        bytes.empty() ? error : saveFile(parsed.picture, bytes);
+    if (failure) {
+        std::fprintf(err, "slika nije sacuvana: %s: %s\n", escaped(parsed.picture).c_str(),
+                     failure->c_str());
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -250,7 +265,7 @@ Options parseOptions(int argc, char** argv) {
             reportOnly = true;
             break;
         case Meaning::Labels:
-            parsed.labels = true;
+            parsed.names = true;
             break;
         case Meaning::Help:
             parsed.action = Action::Help;
@@ -282,52 +297,45 @@ Options parseOptions(int argc, char** argv) {
     return parsed;
 }
 
-int runTool(const Tool& tool, int argc, char** argv, Streams streams) {
-    std::FILE* const out = streams.out;
-    std::FILE* const err = streams.err;
-    Options parsed = parseOptions(argc, argv);
+int runProgram(const Program& program, int argc, char** argv, Console console) {
+    const Options parsed = parseOptions(argc, argv);
     switch (parsed.action) {
     case Action::Misuse:
-        std::fprintf(err, "%s: %s; pogledajte '%s --help'\n", tool.name, parsed.problem.c_str(),
-                     tool.name);
+        std::fprintf(console.err, "%s: %s; pogledajte '%s --help'\n", program.name,
+                     parsed.problem.c_str(), program.name);
         return misuseStatus;
     case Action::Help:
-        std::fprintf(out, usage, tool.name, tool.name, tool.name, tool.description);
-        return delivered(out, err) ? 0 : 1;
+        std::fprintf(console.out, usage, program.name, program.name, program.name,
+                     program.description);
+        return delivered(console.out, console.err) ? 0 : 1;
     case Action::Version:
-        std::fprintf(out, "%s %s\n", tool.name, GEOM_VERSION);
-        return delivered(out, err) ? 0 : 1;
+        std::fprintf(console.out, "%s %s\n", program.name, GEOM_VERSION);
+        return delivered(console.out, console.err) ? 0 : 1;
     default:
         break;
     }
-    if (!tool.dialogue(streams, scene)) {
+    Decision decision = program.decide(console.in, console.out);
+    if (!decision.failure.empty()) {
+        std::fputs(decision.failure.c_str(), console.err);
         return 1;
     }
-    // The dialogue names every vertex; the picture shows the names when asked.
-    if (!parsed.labels) {
-        scene.labels.clear();
+    std::fputs(decision.report.c_str(), console.out);
+    if (!delivered(console.out, console.err) || decision.verdict != Verdict::Accepted) {
+        return 1;
     }
-    const Camera camera = fitCamera(scene.box);
-    if (parsed.action == Action::Save) {
-        std::string error;
-        const std::string bytes = parsed.format == PictureFormat::Svg
-                                      ? sceneSvg(scene, camera)
-                                      : scenePng(scene, camera, error);
-        const std::optional<std::string> failure =
-            bytes.empty() ? error : saveFile(parsed.picture, bytes);
-        if (failure) {
-            std::fprintf(err, "slika nije sacuvana: %s: %s\n", escaped(parsed.picture).c_str(),
-                         failure->c_str());
-            return 1;
-        }
+    Picture& picture = decision.picture;
+    picture.names = parsed.names;
+    switch (parsed.action) {
+    case Action::Save:
+        return savePicture(picture, parsed, console.err);
+    case Action::Show: {
+        std::vector<char*> arguments = glutArguments(program.name, parsed.xOptions);
+        runViewer(picture, parsed.window, static_cast<int>(arguments.size()) - 1, arguments.data());
         return 0;
     }
-    if (parsed.action == Action::Show) {
-        std::vector<char*> arguments = glutArguments(tool.name, parsed.xOptions);
-        runViewer(scene, camera, parsed.window, static_cast<int>(arguments.size()) - 1,
-                  arguments.data());
+    default:
+        return 0;
     }
-    return 0;
 }
 
 } // namespace geom

@@ -2,23 +2,24 @@
 // input: the window, a picture file, or nothing but the report.
 #pragma once
 
-#include "picture/frame.h"
+#include "picture/window_settings.h"
 #include "program/dialogue.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace geom {
 
-enum class Action { Show, Save, ReportOnly, Help, Version, Misuse };
+enum class Action : std::uint8_t { Show, Save, ReportOnly, Help, Version, Misuse };
 
-enum class PictureFormat { Png, Svg };
+enum class PictureFormat : std::uint8_t { Png, Svg };
 
 struct Options {
     Action action = Action::Show;
     std::string picture;                   // the file to save, for Save
-    bool labels = false;                   // the vertices named in the picture
+    bool names = false;                    // the vertices named in the picture
     PictureFormat format{};                // of that file
     WindowGeometry window = defaultWindow; // as -geometry gives it
     std::vector<std::string> xOptions;     // for GLUT, when the window opens
@@ -31,10 +32,17 @@ struct Options {
 // typed in printable text.
 Options parseOptions(int argc, char** argv);
 
-// The whole program: its dialogue fills the one process-wide scene, which the window or the picture
-// file then shows through a camera fitted once. Returns the exit status: a misuse ends the program
-// with 2 before anything is read; a refused input or a report or picture that could not be
-// written, with 1.
-int runTool(const Tool& tool, int argc, char** argv, Streams streams);
+// Where a console program reads its input and writes its report and what went wrong.
+struct Console {
+    std::FILE* in;
+    std::FILE* out;
+    std::FILE* err;
+};
+
+// The whole program: its dialogue decides, its report is printed, and the accepted figure's
+// picture is shown in the window or written to a file. Returns the exit status: a misuse ends the
+// program with 2 before anything is read; a refused input or a report or picture that could not
+// be written, with 1.
+int runProgram(const Program& program, int argc, char** argv, Console console);
 
 } // namespace geom

@@ -1,9 +1,11 @@
 #include "program/dialogue.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -35,17 +37,42 @@ std::string readWord(std::FILE* in) {
     return word;
 }
 
-// A whole word converted as "%f" converts a number, in the C locale; false when anything is glued
-// to the number, as in 1,5 or 3abc or 1e, which the formatted read would have cut short.
-bool readNumber(std::FILE* in, float& number) {
+// A whole word converted as "%f" converts a number, in the C locale; nothing when anything is
+// glued to the number, as in 1,5 or 3abc or 1e, which the formatted read would have cut short.
+std::optional<float> readNumber(std::FILE* in) {
     const std::string word = readWord(in);
     char* end = nullptr;
     const float value = std::strtof(word.c_str(), &end);
     if (word.empty() || word.size() > longestWord || end != word.c_str() + word.size()) {
-        return false;
+        return std::nullopt;
     }
-    number = value;
-    return true;
+    return value;
+}
+
+// How three vertices are judged, once read whole or not.
+Verdict verdictOn(std::FILE* in, bool whole, Point a, Point b, Point c) {
+    if (std::ferror(in)) {
+        return Verdict::Unreadable;
+    }
+    if (!whole || !isFinite(a) || !isFinite(b) || !isFinite(c)) {
+        return Verdict::Invalid;
+    }
+    // With finite differences the products are exact in double, so only an overflowed
+    // difference makes the determinant infinite or NaN.
+    const double det = triangleDeterminant(a, b, c);
+    if (det == 0.0) {
+        return Verdict::Collinear;
+    }
+    return std::isfinite(det) ? Verdict::Accepted : Verdict::OutOfRange;
+}
+
+bool flushed(std::FILE* out) {
+    return std::fflush(out) == 0 && !std::ferror(out);
+}
+
+// Why what was written did not all reach its reader, as errno says.
+std::string undelivered() {
+    return formatted("izvestaj nije ispisan: %s\n", std::strerror(errno));
 }
 
 } // namespace
@@ -66,89 +93,77 @@ std::vector<std::string> wordsOf(std::string text) {
     return words;
 }
 
-Conversation converse(const Tool& tool, std::string input) {
+Conversation converse(const Program& program, std::string input) {
     // A newline ends the input, as a console's last line would; a memory stream of no bytes at all
     // cannot be opened.
     input += '\n';
-    char *report = nullptr, *prompts = nullptr;
-    std::size_t reportSize = 0, promptsSize = 0;
-    std::FILE* streams[] = {fmemopen(input.data(), input.size(), "r"),
-                            open_memstream(&prompts, &promptsSize),
-                            open_memstream(&report, &reportSize)};
-    if (std::find(std::begin(streams), std::end(streams), nullptr) != std::end(streams)) {
+    char* prompts = nullptr;
+    std::size_t promptsSize = 0;
+    std::FILE* in = fmemopen(input.data(), input.size(), "r");
+    std::FILE* asked = open_memstream(&prompts, &promptsSize);
+    if (!in || !asked) {
         throw std::bad_alloc(); // the one way memory streams fail here
     }
-    Conversation said{};
-    said.accepted = tool.dialogue({streams[0], streams[1], streams[2], streams[2]}, said.scene);
-    said.words = wordsOf(input.substr(0, std::size_t(std::ftell(streams[0]))));
-    for (std::FILE* stream : streams) {
-        std::fclose(stream);
-    }
-    said.report.assign(report, reportSize);
-    std::free(report);
+    Conversation said{program.decide(in, asked), {}};
+    said.words = wordsOf(input.substr(0, std::size_t(std::ftell(in))));
+    std::fclose(in);
+    std::fclose(asked);
     std::free(prompts);
     return said;
 }
 
-Verdict readTriangle(std::FILE* in, Point& a, Point& b, Point& c) {
-    float* const coordinates[] = {&a.x, &a.y, &b.x, &b.y, &c.x, &c.y};
-    const bool numbers =
-        std::all_of(std::begin(coordinates), std::end(coordinates),
-                    [in](float* coordinate) { return readNumber(in, *coordinate); });
-    if (std::ferror(in)) {
-        return Verdict::Unreadable;
+TriangleInput readTriangle(std::FILE* in) {
+    std::array<float, 6> xy{};
+    std::size_t read = 0;
+    for (std::optional<float> number; read < xy.size() && (number = readNumber(in)); ++read) {
+        xy[read] = *number;
     }
-    if (!numbers || !isFinite(a) || !isFinite(b) || !isFinite(c)) {
-        return Verdict::Invalid;
-    }
-    // With finite differences the products are exact in double, so only an overflowed
-    // difference makes the determinant infinite or NaN.
-    const double det = triangleDeterminant(a, b, c);
-    if (det == 0.0) {
-        return Verdict::Collinear;
-    }
-    return std::isfinite(det) ? Verdict::Accepted : Verdict::OutOfRange;
+    const Point a{xy[0], xy[1]}, b{xy[2], xy[3]}, c{xy[4], xy[5]};
+    return {verdictOn(in, read == xy.size(), a, b, c), a, b, c};
 }
 
-Verdict pictureVerdict(const Scene& scene) {
-    return canDraw(scene) ? Verdict::Accepted : Verdict::OutOfRange;
+Verdict pictureVerdict(const Picture& picture) {
+    return canDraw(picture) ? Verdict::Accepted : Verdict::OutOfRange;
 }
 
 bool delivered(std::FILE* out, std::FILE* err) {
-    if (std::fflush(out) == 0 && !std::ferror(out)) {
+    if (flushed(out)) {
         return true;
     }
-    std::fprintf(err, "izvestaj nije ispisan: %s\n", std::strerror(errno));
+    std::fputs(undelivered().c_str(), err);
     return false;
 }
 
-bool ask(const DialogueTexts& texts, Streams streams) {
-    std::fputs(texts.prompt, streams.prompts);
-    return delivered(streams.prompts, streams.err);
+std::optional<Decision> ask(const DialogueTexts& texts, std::FILE* prompts) {
+    std::fputs(texts.prompt, prompts);
+    if (flushed(prompts)) {
+        return std::nullopt;
+    }
+    return Decision{Verdict::Unprompted, "", undelivered(), {}};
 }
 
-bool accepted(Verdict verdict, const DialogueTexts& texts, Streams streams) {
-    const char* message = nullptr;
+Decision refusal(Verdict verdict, const DialogueTexts& texts) {
     switch (verdict) {
-    case Verdict::Accepted:
-        return true;
-    case Verdict::Unreadable:
-        std::fprintf(streams.err, "ulaz nije procitan: %s\n", std::strerror(errno));
-        return false;
     case Verdict::Invalid:
-        message = texts.invalid;
-        break;
+        return {verdict, texts.invalid, "", {}};
     case Verdict::Collinear:
-        message = texts.collinear;
-        break;
+        return {verdict, texts.collinear, "", {}};
     case Verdict::OutOfRange:
-        message = texts.outOfRange;
-        break;
+        return {verdict, texts.outOfRange, "", {}};
+    default:
+        return {verdict, "", formatted("ulaz nije procitan: %s\n", std::strerror(errno)), {}};
     }
-    std::fputs(message, streams.out);
-    // The refusal is the last word; a failure to deliver it is said on `err`.
-    [[maybe_unused]] const bool said = delivered(streams.out, streams.err);
-    return false;
+}
+
+std::string formatted(const char* format, ...) {
+    std::va_list arguments, again;
+    va_start(arguments, format);
+    va_copy(again, arguments);
+    std::string text(std::size_t(std::vsnprintf(nullptr, 0, format, arguments)), '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format, again);
+    va_end(again);
+    va_end(arguments);
+    return text;
 }
 
 } // namespace geom

@@ -1,4 +1,4 @@
-// The frame every picture fills: the window's size and title, and where the window opens.
+// The window every picture fills: its size and title, and where it opens.
 #pragma once
 
 namespace geom {
