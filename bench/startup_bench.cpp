@@ -66,8 +66,8 @@ Sample measure(const Subject& s, const std::string& folder) {
     std::ofstream(inputFile) << s.example;
     const auto begin = std::chrono::steady_clock::now();
     const pid_t pid = start(s, inputFile);
-    std::optional<WindowInfo> window;
-    if (s.window && (window = awaitWindow(windowTitle))) {
+    const std::optional<WindowInfo> window = s.window ? awaitWindow(windowTitle) : std::nullopt;
+    if (window) {
         closeWindow(*window);
     }
     const auto shown = std::chrono::steady_clock::now();
@@ -139,15 +139,15 @@ std::vector<Subject> subjects(const std::string& folder) {
     };
     // Windows, then PNG exports, then the runs that touch no OpenGL: a run just after a window or
     // an OpenGL export shares the machine with what the X server and Mesa still tidy away.
-    for (const std::string program : programs) {
+    for (const char* const program : programs) {
         list.push_back(subject(program, "", "", false, 0));
         list.push_back(subject(program, "", "", true, 0));
     }
-    for (const std::string program : programs) {
+    for (const char* const program : programs) {
         list.push_back(subject(program, " -o x.png", ".png", false, 2));
         list.push_back(subject(program, " -o x.png", ".png", true, 2));
     }
-    for (const std::string program : programs) {
+    for (const char* const program : programs) {
         const std::size_t reportOnly = list.size();
         list.push_back(subject(program, " --no-window", "", false, reportOnly));
         list.push_back(subject(program, " -o x.svg", ".svg", false, reportOnly));

@@ -68,7 +68,8 @@ float distanceToLine(Point p, Line line) {
     const Point d = line.direction;
     const double exact = cross(d, e);
     if (fitsFloat(exact)) {
-        return static_cast<float>(std::fabs(double(static_cast<float>(exact))) / double(length(d)));
+        const float stored = static_cast<float>(exact);
+        return static_cast<float>(std::fabs(double(stored)) / double(length(d)));
     }
     // The cross product overflowed or lost its digits below the normal floats; the distance
     // need not.

@@ -9,7 +9,11 @@ namespace {
 
 // The value as stored: in single precision, or whole where single precision cannot hold it.
 double stored(double value, bool inFloat) {
-    return inFloat ? double(static_cast<float>(value)) : value;
+    if (!inFloat) {
+        return value;
+    }
+    const float rounded = static_cast<float>(value);
+    return rounded;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -35,7 +36,7 @@ void removeTemporaryAndEnd(int signal) {
     if (temporaryExists) {
         unlink(temporaryPath);
     }
-    struct sigaction byDefault {};
+    struct sigaction byDefault = {};
     byDefault.sa_handler = SIG_DFL;
     sigaction(signal, &byDefault, nullptr);
     raise(signal); // ends the program as this signal does, once the handler returns
@@ -71,10 +72,10 @@ class SignalGuard {
             // glibc keeps a few signals for itself and refuses them.
             known[std::size_t(s)] = sigaction(s, nullptr, &previous[std::size_t(s)]) == 0;
         }
-        struct sigaction ignoring {};
+        struct sigaction ignoring = {};
         ignoring.sa_handler = SIG_IGN;
         change(SIGXFSZ, ignoring);
-        struct sigaction removing {};
+        struct sigaction removing = {};
         removing.sa_handler = removeTemporaryAndEnd;
         sigfillset(&removing.sa_mask);
         for (int s = 1; s < NSIG; ++s) {
@@ -133,7 +134,7 @@ std::string folderOf(const std::string& path) {
 // or not: what the shell's > writes. Empty, with errno, for a loop.
 std::string fileNamed(std::string path) {
     for (int links = 0; links <= mostLinks; ++links) {
-        struct stat st {};
+        struct stat st = {};
         if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
             return path;
         }
@@ -152,14 +153,12 @@ std::string fileNamed(std::string path) {
 // Whether the file is the program's own standard input, output or error: writing over it would
 // lose the report, or the input.
 bool isStandardStream(const struct stat& file) {
-    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
-        struct stat stream {};
-        if (fstat(fd, &stream) == 0 && stream.st_dev == file.st_dev &&
-            stream.st_ino == file.st_ino) {
-            return true;
-        }
-    }
-    return false;
+    const int streams[] = {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO};
+    return std::any_of(std::begin(streams), std::end(streams), [&file](int fd) {
+        struct stat stream = {};
+        return fstat(fd, &stream) == 0 && stream.st_dev == file.st_dev &&
+               stream.st_ino == file.st_ino;
+    });
 }
 
 // Whether the folder lets no name in it be replaced or removed: append-only or immutable.
@@ -246,7 +245,7 @@ bool writeAndClose(int fd, std::string_view bytes) {
     return written && closed;
 }
 
-enum class Outcome { Saved, Failed, NotReplaced };
+enum class Outcome : std::uint8_t { Saved, Failed, NotReplaced };
 
 // A temporary file beside the old one, given its attributes and the bytes, takes its place whole,
 // so that a reader never sees half a picture. NotReplaced, with nothing left behind, where that
@@ -302,7 +301,7 @@ std::optional<std::string> writeInPlace(const std::string& file, bool exists,
 
 std::optional<std::string> saveFile(const std::string& path, std::string_view bytes) {
     const SignalGuard signals; // first, so that it reads the dispositions as they were
-    struct stat old {};
+    struct stat old = {};
     const bool exists = stat(path.c_str(), &old) == 0;
     if (!exists && errno != ENOENT) {
         return std::strerror(errno); // a loop, a folder that is a file, no permission to search
