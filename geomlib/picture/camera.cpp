@@ -46,4 +46,10 @@ PixelPoint toWindow(Camera camera, double x, double y) {
             windowHeight / 2.0 - (y - camera.centreY) * s};
 }
 
+DoublePoint fromWindow(Camera camera, PixelPoint p) {
+    const double s = pixelsPerUnit(camera);
+    return {camera.centreX + (p.x - windowWidth / 2.0) / s,
+            camera.centreY - (p.y - windowHeight / 2.0) / s};
+}
+
 } // namespace geom

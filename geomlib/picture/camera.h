@@ -23,11 +23,22 @@ Camera fitCamera(BoundingBox box);
 // picture was seen whole, about 5e-33 to 5e36 across.
 [[nodiscard]] bool canDraw(Camera camera);
 
-// Where the plane point (x, y) lands in the window, in pixels from its top-left corner.
+// A point of the plane in double: a name stands a few pixels off its vertex, nearer than a float
+// far from the origin can tell apart.
+struct DoublePoint {
+    double x, y;
+};
+
+// A point of the window, in pixels from its top-left corner, y down.
 struct PixelPoint {
     double x, y;
 };
+
+// Where the plane point (x, y) lands in the window.
 PixelPoint toWindow(Camera camera, double x, double y);
+
+// The plane point that lands on this point of the window.
+DoublePoint fromWindow(Camera camera, PixelPoint p);
 
 // Window pixels per unit of the plane.
 double pixelsPerUnit(Camera camera);

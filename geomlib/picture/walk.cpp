@@ -1,14 +1,14 @@
 #include "picture/walk.h"
 
 #include "picture/glyphs.h"
+#include "picture/name_places.h"
 
 namespace geom {
 
 namespace {
 
-constexpr float dotSize = 4.0f;       // pixels
-constexpr float nameHeight = 14.0f;   // pixels, of a capital
-constexpr double nameDistance = 16.0; // pixels from a vertex to the middle of its name
+constexpr float dotSize = 4.0f;     // pixels
+constexpr float nameHeight = 14.0f; // pixels, of a capital
 constexpr Colour nameColour = Colour::Black;
 
 DoublePoint doublePoint(Point p) {
@@ -24,19 +24,18 @@ void paintSegment(SceneSegment s, const Painter& painter) {
     painter.dot(to, dotSize, rgb, painter.context);
 }
 
-// The name a fixed number of pixels out of its figure, whatever the figure's scale: as text where
-// the painter has it, otherwise in strokes.
-void paintName(VertexName name, Camera camera, const Painter& painter) {
+// The name centred on its place, a fixed size whatever the figure's scale: as text where the
+// painter has it, otherwise in strokes.
+void paintName(const char* name, PixelPoint place, Camera camera, const Painter& painter) {
     const double perPixel = 1.0 / pixelsPerUnit(camera);
-    const DoublePoint at{name.vertex.x + name.away.x * nameDistance * perPixel,
-                         name.vertex.y + name.away.y * nameDistance * perPixel};
+    const DoublePoint at = fromWindow(camera, place);
     const Rgb rgb = rgbOf(nameColour);
     if (painter.text) {
-        painter.text(at, nameHeight, name.text, rgb, painter.context);
+        painter.text(at, nameHeight, name, rgb, painter.context);
         return;
     }
     const double size = nameHeight * perPixel;
-    for (const Stroke& s : nameStrokes(name.text)) {
+    for (const Stroke& s : nameStrokes(name)) {
         painter.segment({at.x + s.x0 * size, at.y + s.y0 * size},
                         {at.x + s.x1 * size, at.y + s.y1 * size}, rgb, painter.context);
     }
@@ -58,8 +57,9 @@ void paintPicture(const Picture& picture, const Painter& painter) {
     if (!picture.names) {
         return;
     }
-    for (const VertexName& name : scene.names) {
-        paintName(name, picture.camera, painter);
+    const std::vector<PixelPoint> places = namePlaces(picture);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        paintName(scene.names[i].text, places[i], picture.camera, painter);
     }
 }
 

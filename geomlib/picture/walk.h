@@ -7,12 +7,6 @@
 
 namespace geom {
 
-// A point of the plane in double: a name stands a few pixels off its vertex, nearer than a float
-// far from the origin can tell apart.
-struct DoublePoint {
-    double x, y;
-};
-
 // Sizes are in window pixels. Like a debug draw's flags, drawNames says whether the walk names
 // the vertices at all.
 struct Painter {
