@@ -33,25 +33,53 @@ std::string json(std::string_view text) {
     return quoted + '"';
 }
 
+// A number as JSON holds it, to the last digit.
+std::string json(double value) {
+    return geom::formatted("%.17g", value);
+}
+
 } // namespace
 
 // Runs trimap's or paraquad's dialogue on the `length` bytes at `input`, NULs and all, and answers
 // a JSON object: whether it accepted, the report or the refusal, the picture's SVG (empty on a
-// refusal) and the words it read. The names of the vertices are drawn when `names` is not 0.
+// refusal), the words it read, and, for an accepted figure, its camera (its centre, distance and
+// pixels per unit) and where each named vertex stands in it, in window pixels. The names are drawn
+// when `names` is not 0. While a vertex is dragged, `held` keeps the camera given (centreX,
+// centreY, distance) rather than the one fitted to the figure, so that the picture stays still
+// under the pointer.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* compute(const char* program, const char* input,
-                                                    std::size_t length, int names) {
+                                                    std::size_t length, int names, int held,
+                                                    double centreX, double centreY,
+                                                    double distance) {
     const geom::Program& chosen =
         std::string_view(program) == "paraquad" ? geom::paraquad : geom::trimap;
     geom::Conversation said = geom::converse(chosen, std::string(input, length));
     geom::Decision& decision = said.decision;
     const bool accepted = decision.verdict == geom::Verdict::Accepted;
-    decision.picture.names = names != 0;
-    const std::string picture = accepted ? geom::pictureSvg(decision.picture) : "";
+    geom::Picture& picture = decision.picture;
+    picture.names = names != 0;
+    if (held != 0) {
+        picture.camera = {centreX, centreY, static_cast<float>(distance)};
+    }
+    const geom::Camera camera = picture.camera;
     answer = "{\"accepted\":" + std::string(accepted ? "true" : "false") +
              ",\"report\":" + json(decision.report + decision.failure) +
-             ",\"svg\":" + json(picture) + ",\"words\":[";
+             ",\"svg\":" + json(accepted ? geom::pictureSvg(picture) : "") + ",\"words\":[";
     for (std::size_t i = 0; i < said.words.size(); ++i) {
         answer += (i == 0 ? "" : ",") + json(said.words[i]);
+    }
+    answer += "]";
+    if (!accepted) {
+        answer += "}";
+        return answer.c_str();
+    }
+    answer += ",\"camera\":{\"x\":" + json(camera.centreX) + ",\"y\":" + json(camera.centreY) +
+              ",\"distance\":" + json(camera.distance) +
+              ",\"scale\":" + json(geom::pixelsPerUnit(camera)) + "},\"vertices\":[";
+    for (std::size_t i = 0; i < picture.scene.names.size(); ++i) {
+        const geom::Point v = picture.scene.names[i].vertex;
+        const geom::PixelPoint at = geom::toWindow(camera, v.x, v.y);
+        answer += (i == 0 ? "[" : ",[") + json(at.x) + "," + json(at.y) + "]";
     }
     answer += "]}";
     return answer.c_str();

@@ -35,6 +35,8 @@ export async function launch() {
 export async function open(browser, query = '') {
   const page = await browser.newPage();
   page.setDefaultTimeout(patience);
+  // Tall enough for the form, the report and the picture, so that every vertex can be reached.
+  await page.setViewport({width: 1100, height: 1500});
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(error.message));
   await page.goto(`file://${pagePath}${query}`);
