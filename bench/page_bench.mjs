@@ -1,58 +1,52 @@
-// The page's time from its load to its first picture, in headless Chromium: opened from file://
-// through a link to trimap's example with its vertices named, as a teacher's link opens it, each
-// time in a browser of its own, driven over the DevTools protocol on a pipe. The page notes the
-// moment on its body, by its own clock; this waits for it. Prints the median.
-import {spawn} from 'node:child_process';
-import {mkdtempSync, rmSync} from 'node:fs';
-import {tmpdir} from 'node:os';
-import {join} from 'node:path';
+// The page in headless Chromium, driven over the DevTools protocol as its tests drive it: the time
+// from its load to its first picture, through a link to trimap's example with its vertices named,
+// in a browser of its own each visit; then, while a vertex is dragged, how many pictures a second
+// it draws, and how soon after the vertex is let go the settled picture stands. The page's own
+// clock is read. Prints medians.
+import {launch, linkTo, open} from '../tests/page/browser.mjs';
 
-const page = process.argv[2];
-const link = `file://${page}?program=trimap&input=0+0+4+0+1+3+5+1+8+2+6+5&labels=1`;
-const visits = 21;
+const link = linkTo('trimap', '0 0 4 0 1 3 5 1 8 2 6 5', true);
+const visits = 21, drags = 11, moves = 120;
+const median = (values) => values.sort((a, b) => a - b)[values.length >> 1];
 
-async function visit() {
-  const profile = mkdtempSync(join(tmpdir(), 'page-bench-'));
-  const browser = spawn('chromium', ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync',
-    `--user-data-dir=${profile}`, '--remote-debugging-pipe', 'about:blank'],
-    {stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe']});
-  const ended = new Promise((resolve) => browser.on('exit', resolve));
-  const waiting = new Map();
-  let sent = 0, received = '';
-  // Messages end in a NUL on the pipe; each answer goes to the call that waits for it.
-  browser.stdio[4].on('data', (chunk) => {
-    received += chunk;
-    for (let end; (end = received.indexOf('\0')) >= 0; received = received.slice(end + 1)) {
-      const message = JSON.parse(received.slice(0, end));
-      waiting.get(message.id)?.(message.result);
-    }
+const firstPictures = [];
+for (let i = 0; i < visits; ++i) {
+  const browser = await launch();
+  const page = await open(browser, link);
+  firstPictures.push(Number(await page.evaluate(() => document.body.dataset.firstPicture)));
+  await browser.close();
+}
+
+// Each drag moves vertex B along a line and back, then lets it go; the page notes the moment of
+// each new picture, and of the release.
+const browser = await launch();
+const rates = [], settles = [];
+for (let i = 0; i < drags; ++i) {
+  const page = await open(browser, link);
+  await page.evaluate(() => {
+    window.drawn = [];
+    new MutationObserver(() => window.drawn.push(performance.now()))
+      .observe(document.getElementById('picture'), {childList: true});
+    document.addEventListener('pointerup', () => { window.released = performance.now(); }, true);
   });
-  const call = (method, params = {}, sessionId = undefined) => new Promise((resolve) => {
-    waiting.set(++sent, resolve);
-    browser.stdio[3].write(JSON.stringify({id: sent, method, params, sessionId}) + '\0');
-  });
-  const {targetId} = await call('Target.createTarget', {url: 'about:blank'});
-  const {sessionId} = await call('Target.attachToTarget', {targetId, flatten: true});
-  await call('Page.navigate', {url: link}, sessionId);
-  let milliseconds;
-  while (!milliseconds) {
-    // Seldom, so as not to keep the page from its work.
-    await new Promise((resolve) => setTimeout(resolve, 50));
-    const {result} = await call('Runtime.evaluate',
-      {expression: 'document.body && document.body.dataset.firstPicture'}, sessionId);
-    milliseconds = Number(result.value);
+  const box = await (await page.$$('#handles .vertex'))[1].boundingBox();
+  const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
+  await page.mouse.move(x, y);
+  await page.mouse.down();
+  for (let k = 1; k <= moves; ++k) {
+    await page.mouse.move(x - 60 * Math.sin(Math.PI * k / moves), y + 30 * Math.sin(Math.PI * k / moves));
   }
-  call('Browser.close');
-  await ended;
-  rmSync(profile, {recursive: true, force: true, maxRetries: 20});
-  return milliseconds;
+  await page.mouse.up();
+  await page.waitForFunction(() => window.drawn.at(-1) > window.released);
+  const {drawn, released} = await page.evaluate(() => ({drawn: window.drawn, released: window.released}));
+  const during = drawn.filter((t) => t < released);
+  rates.push(1000 * (during.length - 1) / (during.at(-1) - during[0]));
+  settles.push(drawn.find((t) => t > released) - released);
+  await page.close();
 }
-
-const times = [];
-while (times.length < visits) {
-  times.push(await visit());
-}
-times.sort((a, b) => a - b);
-console.log(`page, from its load to its first picture: ${times[visits >> 1].toFixed(1)} ms, ` +
+await browser.close();
+console.log(`page, from its load to its first picture: ${median(firstPictures).toFixed(1)} ms, ` +
             `the median of ${visits} visits`);
+console.log(`page, dragging a vertex: ${median(rates).toFixed(0)} pictures a second; the settled ` +
+            `picture ${median(settles).toFixed(1)} ms after the release; medians of ${drags} ` +
+            `drags of ${moves} moves`);

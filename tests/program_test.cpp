@@ -159,160 +159,145 @@ TEST(Options, ReadAsGetoptAndXReadThem) {
 }
 
 // $d: the case's folder, holding old.SVG (mode 640, of nobody) and the folder in.svg; afterwards
-// each file beside in.svg is listed with its type, mode, links, owner and first bytes. {} stands
-// for the folder in `error`. $as_user runs a command as a user other than nobody; `in` is the
-// input.
+// each file beside in.svg is listed with its mode, links, owner and, for a regular file, first
+// bytes; {} stands for $d in `error`, one line that starts so. $T and $P run trimap and paraquad,
+// $N runs a command as nobody and $U as another user, $R raises a signal as a picture is put in
+// place; `in` holds the input.
 struct Case {
     const char* name;
     std::string command, input;
     int status;
-    std::string output, error; // one line on standard error that starts so
-    std::string left = "old.SVG regular file 640 1 nobody an ol\n";
+    std::string output, error;
+    std::string left = "old.SVG -rw-r----- 1 nobody an ol\n";
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
-const std::string kept = "old.SVG regular file 640 1 nobody an ol\n",
-                  replaced = "old.SVG regular file 640 1 nobody <?xml\n";
+const std::string kept = "old.SVG -rw-r----- 1 nobody an ol\n",
+                  replaced = "old.SVG -rw-r----- 1 nobody <?xml\n",
+                  unsaved = "slika nije sacuvana: {}/";
 
 const Case cases[] = {
     // X options pass; the numbers split anyhow; what follows the last is not read.
-    {"Trimap", TRIMAP_PATH " --no-window -iconic -display :0",
+    {"Trimap", "$T --no-window -iconic -display :0",
      "1203.5\n-417.25\n1876.125\n-102.75 1455.8 391.6\r\n-2310.4 1502.7\t-2795.15 2011.2 -1688.9 "
      "2240.35 x,y",
      0, report, ""},
     // Each prompt reaches a reader on a pipe before the program waits for the answer. The pipe is
     // opened both ways first, so that neither side waits for the other to open it.
     {"PromptsBeforeReading",
-     "read abc && read image && mkfifo $d/in && exec 3<>$d/in && { " TRIMAP_PATH " --no-window "
-     "<$d/in >$d/out 3>&- & } && until grep -qs ABC $d/out; do sleep 0.01; done && echo $abc >&3 "
-     "&& until "
-     "grep -qs \"A'B'C'\" $d/out; do sleep 0.01; done && echo $image >&3 && wait && cat $d/out "
-     "&& rm $d/in $d/out",
+     "read abc && read image && mkfifo $d/in && exec 3<>$d/in && { $T --no-window <$d/in >$d/out "
+     "3>&- & } && until grep -qs ABC $d/out; do sleep 0.01; done && echo $abc >&3 && until grep "
+     "-qs \"A'B'C'\" $d/out; do sleep 0.01; done && echo $image >&3 && wait && cat $d/out && rm "
+     "$d/in $d/out",
      example, 0, report, ""},
-    {"TooLargeToDraw", PARAQUAD_PATH " -o $d/p.png", "0 0 5.2e36 0 5.2e36 5.2e36", 1,
+    {"TooLargeToDraw", "$P -o $d/p.png", "0 0 5.2e36 0 5.2e36 5.2e36", 1,
      quadPrompt + "uneli ste koordinate temena paralelograma izvan dozvoljenog opsega, pokusajte "
                   "ponovo\n",
      ""},
-    {"UnreadableInput", "exec " PARAQUAD_PATH " </", "", 1, quadPrompt,
-     "ulaz nije procitan: Is a directory\n"},
+    {"UnreadableInput", "exec $P </", "", 1, quadPrompt, "ulaz nije procitan: Is a directory\n"},
     // Input with no blank is refused once a word outgrows any number, in bounded memory.
-    {"EndlessWord", PARAQUAD_PATH " --no-window </dev/zero", "", 1,
+    {"EndlessWord", "$P --no-window </dev/zero", "", 1,
      quadPrompt + "uneli ste neispravne koordinate temena paralelograma, pokusajte ponovo\n", ""},
     // The version the changelog names last.
     {"Version",
-     "v=$(sed -n '1s/.*(\\(.*\\)).*/\\1/p' " SOURCE_DIR "/packaging/changelog) && { " TRIMAP_PATH
-     " --version && " PARAQUAD_PATH " --version; } | sed \"s/ $v$/ V/\"",
+     "v=$(sed -n '1s/.*(\\(.*\\)).*/\\1/p' " SOURCE_DIR "/packaging/changelog) && { $T --version "
+     "&& $P --version; } | sed \"s/ $v$/ V/\"",
      "", 0, "trimap V\nparaquad V\n", ""},
-    {"HelpIntoAFullDisk", TRIMAP_PATH " --help >/dev/full", "", 1, "",
+    {"HelpIntoAFullDisk", "$T --help >/dev/full", "", 1, "",
      "izvestaj nije ispisan: No space left on device\n"},
-    {"VersionIntoAFullDisk", PARAQUAD_PATH " --version >/dev/full", "", 1, "",
+    {"VersionIntoAFullDisk", "$P --version >/dev/full", "", 1, "",
      "izvestaj nije ispisan: No space left on device\n"},
-    {"ReportIntoAFullDisk", PARAQUAD_PATH " -o $d/p.svg >/dev/full", quad, 1, "",
+    {"ReportIntoAFullDisk", "$P -o $d/p.svg >/dev/full", quad, 1, "",
      "izvestaj nije ispisan: No space left on device\n"},
-    {"Misuse", PARAQUAD_PATH " -o", quad, 2, "",
+    {"Misuse", "$P -o", quad, 2, "",
      "paraquad: opciji '-o' nedostaje vrednost; pogledajte 'paraquad --help'\n"},
-    // Replaced whole with its owner, mode, ACL and extended attributes, by root.
-    {"ReplacesAFileKeepingAllItHad",
+    // Replaced whole with its owner, mode, ACL and extended attributes, by root and by its owner.
+    {"ReplacedKeepingAllItHad",
      "setfacl -m u:daemon:rw $d/old.SVG && setfattr -n user.kept -v 1 $d/old.SVG && setfattr -n "
-     "trusted.kept -v 2 $d/old.SVG && " PARAQUAD_PATH " --output $d/old.SVG && cd $d && getfacl "
-     "-cp old.SVG && getfattr -d -m '^[tu]' old.SVG",
+     "trusted.kept -v 2 $d/old.SVG && $P --output $d/old.SVG && cd $d && getfacl -cp old.SVG && "
+     "getfattr -d -m '^[tu]' old.SVG",
      quad, 0,
      fourth + "user::rw-\nuser:daemon:rw-\ngroup::r--\nmask::rw-\nother::---\n\n# file: "
               "old.SVG\ntrusted.kept=\"2\"\nuser.kept=\"1\"\n\n",
-     "", "old.SVG regular file 660 1 nobody <?xml\n"},
-    // ... and by its owner.
-    {"ReplacedByItsOwner", "$as_nobody " PARAQUAD_PATH " --output $d/old.SVG", quad, 0, fourth, "",
-     replaced},
+     "", "old.SVG -rw-rw---- 1 nobody <?xml\n"},
+    {"ReplacedByItsOwner", "$N $P --output $d/old.SVG", quad, 0, fourth, "", replaced},
     // Through links to the file they name, which a dangling one gets made; never a loop.
-    {"ThroughALink", "ln -s old.SVG $d/link.svg && " PARAQUAD_PATH " -o $d/link.svg", quad, 0,
-     fourth, "", "link.svg symbolic link 777 1 root\n" + replaced},
-    {"ThroughADanglingLink", "ln -s new.svg $d/link.svg && " PARAQUAD_PATH " -o $d/link.svg", quad,
-     0, fourth, "",
-     "link.svg symbolic link 777 1 root\nnew.svg regular file 644 1 root <?xml\n" + kept},
-    {"LinkLoop", "ln -s loop.svg $d/loop.svg && " PARAQUAD_PATH " -o $d/loop.svg", quad, 1, fourth,
-     "slika nije sacuvana: {}/loop.svg: Too many levels of symbolic links\n",
-     "loop.svg symbolic link 777 1 root\n" + kept},
+    {"ThroughALink", "ln -s old.SVG $d/l.svg && $P -o $d/l.svg", quad, 0, fourth, "",
+     "l.svg lrwxrwxrwx 1 root\n" + replaced},
+    {"ThroughADanglingLink", "ln -s new.svg $d/l.svg && $P -o $d/l.svg", quad, 0, fourth, "",
+     "l.svg lrwxrwxrwx 1 root\nnew.svg -rw-r--r-- 1 root <?xml\n" + kept},
+    {"LinkLoop", "ln -s l.svg $d/l.svg && $P -o $d/l.svg", quad, 1, fourth,
+     unsaved + "l.svg: Too many levels of symbolic links\n", "l.svg lrwxrwxrwx 1 root\n" + kept},
     // A file with another name is written in place, leaving no tail of a longer old picture.
     {"HardLinks",
-     "head -c 99999 /dev/zero >>$d/old.SVG && ln $d/old.SVG $d/hard.svg && " PARAQUAD_PATH
-     " -o $d/hard.svg && " PARAQUAD_PATH " -o $d/new.svg <in >/dev/null && cmp $d/new.svg "
-     "$d/old.SVG && rm $d/new.svg",
-     quad, 0, fourth, "",
-     "hard.svg regular file 640 2 nobody <?xml\nold.SVG regular file 640 2 nobody <?xml\n"},
+     "head -c 99999 /dev/zero >>$d/old.SVG && ln $d/old.SVG $d/h.svg && $P -o $d/h.svg && $P -o "
+     "$d/n.svg <in >/dev/null && cmp $d/n.svg $d/old.SVG && rm $d/n.svg",
+     quad, 0, fourth, "", "h.svg -rw-r----- 2 nobody <?xml\nold.SVG -rw-r----- 2 nobody <?xml\n"},
     // Never a file that is not a regular one, nor the program's own output.
-    {"Fifo", "mkfifo $d/f.svg && " PARAQUAD_PATH " -o $d/f.svg", quad, 1, fourth,
-     "slika nije sacuvana: {}/f.svg: nije obicna datoteka\n", "f.svg fifo 644 1 root\n" + kept},
-    {"Device", "mknod $d/null.svg c 1 3 && " PARAQUAD_PATH " -o $d/null.svg", quad, 1, fourth,
-     "slika nije sacuvana: {}/null.svg: nije obicna datoteka\n",
-     "null.svg character special file 644 1 root\n" + kept},
-    {"StandardOutput", "ln -s /dev/stdout $d/out.svg && " PARAQUAD_PATH " -o $d/out.svg", quad, 1,
-     fourth, "slika nije sacuvana: {}/out.svg: to je standardni ulaz ili izlaz programa\n",
-     kept + "out.svg symbolic link 777 1 root\n"},
+    {"Fifo", "mkfifo $d/f.svg && $P -o $d/f.svg", quad, 1, fourth,
+     unsaved + "f.svg: nije obicna datoteka\n", "f.svg prw-r--r-- 1 root\n" + kept},
+    {"Device", "mknod $d/d.svg c 1 3 && $P -o $d/d.svg", quad, 1, fourth,
+     unsaved + "d.svg: nije obicna datoteka\n", "d.svg crw-r--r-- 1 root\n" + kept},
+    {"StandardOutput", "ln -s /dev/stdout $d/s.svg && $P -o $d/s.svg", quad, 1, fourth,
+     unsaved + "s.svg: to je standardni ulaz ili izlaz programa\n",
+     kept + "s.svg lrwxrwxrwx 1 root\n"},
     // A new picture gets what the shell's > gives a file: the umask's mode, the default ACL.
     {"NewPictureAsTheShellMakesIt",
-     "umask 077 && " TRIMAP_PATH " -o $d/t.PNG && umask 002 && " TRIMAP_PATH
-     " -o $d/t.svg <in >/dev/null && mkdir $d/acl && setfacl -d -m u:daemon:rw $d/acl && "
-     "" TRIMAP_PATH " -o $d/acl/t.svg <in >/dev/null && cd $d/acl && : >shell && getfacl -c t.svg "
-     ">a && getfacl -c shell | cmp - a && rm -r $d/acl",
+     "umask 077 && $T -o $d/t.PNG && umask 002 && $T -o $d/t.svg <in >/dev/null && mkdir $d/acl "
+     "&& setfacl -d -m u:daemon:rw $d/acl && $T -o $d/acl/t.svg <in >/dev/null && cd $d/acl && "
+     ": >shell && getfacl -c t.svg >a && getfacl -c shell | cmp - a && rm -r $d/acl",
      example, 0, report, "",
-     kept + "t.PNG regular file 600 1 root \x89PNG\r\nt.svg regular file 664 1 root <?xml\n"},
-    {"LongestName", PARAQUAD_PATH " -o $d/" + std::string(251, 'n') + ".svg", quad, 0, fourth, "",
-     std::string(251, 'n') + ".svg regular file 644 1 root <?xml\n" + kept},
-    {"WriteProtected", "chmod 444 $d/old.SVG && $as_nobody " PARAQUAD_PATH " -o $d/old.SVG", quad,
-     1, fourth, "slika nije sacuvana: {}/old.SVG: Permission denied\n",
-     "old.SVG regular file 444 1 nobody an ol\n"},
+     kept + "t.PNG -rw------- 1 root \x89PNG\r\nt.svg -rw-rw-r-- 1 root <?xml\n"},
+    {"LongestName", "$P -o $d/" + std::string(251, 'n') + ".svg", quad, 0, fourth, "",
+     std::string(251, 'n') + ".svg -rw-r--r-- 1 root <?xml\n" + kept},
+    {"WriteProtected", "chmod 444 $d/old.SVG && $N $P -o $d/old.SVG", quad, 1, fourth,
+     unsaved + "old.SVG: Permission denied\n", "old.SVG -r--r--r-- 1 nobody an ol\n"},
     // Where the file cannot be replaced but the shell could write it: in place, nothing left.
-    {"FolderTakesNoNewFile",
-     "chmod 555 $d && $as_nobody " PARAQUAD_PATH " -o $d/old.SVG; s=$?; chmod 755 $d; exit $s",
+    {"FolderTakesNoNewFile", "chmod 555 $d && $N $P -o $d/old.SVG; s=$?; chmod 755 $d; exit $s",
      quad, 0, fourth, "", replaced},
-    {"OtherOwnerInAStickyFolder",
-     "chmod 1777 $d && chmod 666 $d/old.SVG && $as_user " PARAQUAD_PATH " -o $d/old.SVG", quad, 0,
-     fourth, "", "old.SVG regular file 666 1 nobody <?xml\n"},
-    {"AppendOnlyFolder",
-     "chattr +a $d && " PARAQUAD_PATH " -o $d/old.SVG; s=$?; chattr -a $d; exit $s", quad, 0,
+    {"OtherOwnerInAStickyFolder", "chmod 1777 $d && chmod 666 $d/old.SVG && $U $P -o $d/old.SVG",
+     quad, 0, fourth, "", "old.SVG -rw-rw-rw- 1 nobody <?xml\n"},
+    {"AppendOnlyFolder", "chattr +a $d && $P -o $d/old.SVG; s=$?; chattr -a $d; exit $s", quad, 0,
      fourth, "", replaced},
     {"BindMounted",
-     ": >$d/b.svg && unshare -m sh -c 'mount --bind $0/old.SVG $0/b.svg && exec " PARAQUAD_PATH
-     " -o $0/b.svg' $d",
-     quad, 0, fourth, "", "b.svg regular empty file 644 1 root\n" + replaced},
+     ": >$d/b.svg && unshare -m sh -c 'mount --bind $0/old.SVG $0/b.svg && exec $1 -o $0/b.svg' $d "
+     "$P",
+     quad, 0, fourth, "", "b.svg -rw-r--r-- 1 root\n" + replaced},
     {"FolderOutOfInodes",
      "mkdir $d/m && unshare -m sh -c 'mount -t tmpfs -o nr_inodes=2 none $0/m && cp $0/old.SVG "
-     "$0/m && " PARAQUAD_PATH " -o $0/m/old.SVG && ls -A $0/m && head -c 5 $0/m/old.SVG' $d && "
-     "rmdir $d/m",
+     "$0/m && $1 -o $0/m/old.SVG && ls -A $0/m && head -c 5 $0/m/old.SVG' $d $P && rmdir $d/m",
      quad, 0, fourth + "old.SVG\n<?xml", ""},
     // The shell ignores the limit's signal, and a coverage build's counts go nowhere, so that
     // what the build writes at exit neither ends the program nor is cut short; the program
     // ignores the signal of its own while it writes (see the signal test).
-    {"FileSizeLimit",
-     "trap '' XFSZ && ulimit -f 1 && GCOV_PREFIX=/dev/null " PARAQUAD_PATH " -o $d/old.SVG", quad,
-     1, fourth, "slika nije sacuvana: {}/old.SVG: File too large\n"},
+    {"FileSizeLimit", "trap '' XFSZ && ulimit -f 1 && GCOV_PREFIX=/dev/null $P -o $d/old.SVG", quad,
+     1, fourth, unsaved + "old.SVG: File too large\n"},
     // A signal the user ignored stays ignored.
-    {"IgnoredSignal", "trap '' HUP && " SIGNAL_AT_RENAME "=1 " TRIMAP_PATH " -o $d/old.SVG",
-     example, 0, report, "", replaced},
-    {"FolderInTheWay", PARAQUAD_PATH " -o $d/in.svg", quad, 1, fourth,
-     "slika nije sacuvana: {}/in.svg: Is a directory\n"},
+    {"IgnoredSignal", "trap '' HUP && $R=1 $T -o $d/old.SVG", example, 0, report, "", replaced},
+    {"FolderInTheWay", "$P -o $d/in.svg", quad, 1, fourth, unsaved + "in.svg: Is a directory\n"},
     // The name as typed, its control bytes escaped.
-    {"NoFolder", TRIMAP_PATH " -o$d/none/t$(printf '\\033')[31m.svg", example, 1, report,
-     "slika nije sacuvana: {}/none/t\\x1b[31m.svg: No such file or directory\n"},
+    {"NoFolder", "$T -o$d/none/t$(printf '\\033')[31m.svg", example, 1, report,
+     unsaved + "none/t\\x1b[31m.svg: No such file or directory\n"},
     // The EGL call and error that name why depend on the machine.
-    {"NoOpenGl", "env __EGL_VENDOR_LIBRARY_FILENAMES=/none " TRIMAP_PATH " -o $d/t.png", example, 1,
-     report, "slika nije sacuvana: {}/t.png: egl"},
+    {"NoOpenGl", "env __EGL_VENDOR_LIBRARY_FILENAMES=/none $T -o $d/t.png", example, 1, report,
+     unsaved + "t.png: egl"},
 };
 
-// Made before each case: the folder and old.SVG given to nobody.
+// Made before each case: the folder and old.SVG given to nobody, and the shorthands.
 const std::string fixtures =
     " && echo an older picture >$d/old.SVG && chmod 640 $d/old.SVG && mkdir $d/in.svg && chown -R "
-    "65534:65534 $d && as_nobody='setpriv --reuid=65534 --regid=65534 --clear-groups' && "
-    "as_user='setpriv --reuid=65533 --regid=65533 --clear-groups'\n";
+    "65534:65534 $d && N='setpriv --reuid=65534 --regid=65534 --clear-groups' && U='setpriv "
+    "--reuid=65533 --regid=65533 --clear-groups' && T=" TRIMAP_PATH " && P=" PARAQUAD_PATH
+    " && R='" SIGNAL_AT_RENAME "'\n";
 
-// Each file beside in.svg: its name, type, mode, links, owner and, for a regular file, its first
-// five bytes.
+// Each file beside in.svg: its name, mode, links, owner and, for a regular file, its first five
+// bytes.
 const std::string listing =
-    "cd $d && for f in $(LC_ALL=C ls -A | grep -vx in.svg); do stat -c '%n %F %a %h %U' $f | tr -d "
-    "'\\n'; [ ! -L $f ] && [ -f $f ] && [ -s $f ] && printf ' ' && head -c 5 $f; echo; done";
+    "cd $d && for f in $(LC_ALL=C ls -A | grep -vx in.svg); do stat -c '%n %A %h %U' $f | tr -d "
+    "'\\n'; [ ! -L $f ] && [ -s $f ] && printf ' ' && head -c 5 $f; echo; done";
 
 class ProgramRun : public testing::TestWithParam<Case> {};
 
@@ -324,7 +309,8 @@ TEST_P(ProgramRun, PrintsAndLeavesWhatItShould) {
     const Ran ran = run("d=" + folder.path + fixtures + c.command, c.input);
     EXPECT_EQ(c.status, ran.status);
     EXPECT_EQ(c.output, ran.output);
-    EXPECT_TRUE(std::regex_replace(ran.errors, std::regex(folder.path), "{}").starts_with(c.error))
+    EXPECT_TRUE(
+        std::regex_replace(ran.errors, std::regex(folder.path + "/"), "{}/").starts_with(c.error))
         << ran.errors;
     EXPECT_EQ(c.error.empty() ? 0 : 1, std::count(ran.errors.begin(), ran.errors.end(), '\n'));
     EXPECT_EQ(c.left, run("d=" + folder.path + "\n" + listing, "").output);
