@@ -365,16 +365,49 @@ TEST(Names, StandClearOfTheFigureAndApart) {
     EXPECT_LE(0.95 * names, clear) << clear << " of " << names << " names clear";
 }
 
-// Where D falls on C in single precision, every name still points somewhere and stands at finite
-// numbers in the SVG.
-TEST(Names, HaveADirectionWhereVerticesCoincide) {
-    const Decision said = converse(paraquad, "0 0 2 0 1e20 1").decision;
-    ASSERT_EQ(Verdict::Accepted, said.verdict);
-    for (const VertexName& name : said.picture.scene.names) {
-        EXPECT_NEAR(1, std::hypot(name.away.x, name.away.y), 1e-6) << name.text;
+// The window's letters as a reader knows them: on a grid 4 wide and 6 tall, ink (#) or none (.)
+// along the top, the middle and the bottom, at each unit from the left; a prime's stroke beside
+// the top right. Each name is found where the SVG puts it.
+TEST(Names, ReadAsTheirLetters) {
+    const std::pair<std::string, std::string> letters[] = {{"A", "..#...#.#.#...#"},
+                                                           {"B", "####.####.####."},
+                                                           {"C", ".###.#.....###."},
+                                                           {"D", "###..#...####.."}};
+    for (const auto& [program, input] :
+         {std::pair{&paraquad, figures[9].input}, {&trimap, figures[0].input}}) {
+        Picture picture = converse(*program, input).decision.picture;
+        picture.names = true;
+        std::string error;
+        const Image shown{1024, 700, renderPicture(picture, error)};
+        const std::vector<Spot> places = namesIn(pictureSvg(picture));
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            const std::string name = picture.scene.names[i].text;
+            // The letter's grid point (x, y): some ink within 1.5 pixels, or none on its pixel.
+            const auto inked = [&](double x, double y, double within) {
+                const double u = 14.0 / 6, px = places[i].x + (x - (name.size() == 1 ? 2 : 3)) * u,
+                             py = places[i].y - (y - 3) * u;
+                bool ink = false;
+                for (double dy = -within; dy <= within; dy += 0.5) {
+                    for (double dx = -within; dx <= within; dx += 0.5) {
+                        ink = ink || shown.shows(int(px + dx), int(py + dy), 0x000000);
+                    }
+                }
+                return ink;
+            };
+            const std::string& want =
+                std::find_if(std::begin(letters), std::end(letters), [&](const auto& l) {
+                    return l.first == name.substr(0, 1);
+                })->second;
+            for (int k = 0; k < 15; ++k) {
+                const double x = k % 5, y = 6 - 3.0 * (k / 5);
+                EXPECT_EQ(want[k] == '#', inked(x, y, want[k] == '#' ? 1.5 : 0))
+                    << name << " at " << x << ", " << y;
+            }
+            if (name.size() > 1) {
+                EXPECT_TRUE(inked(5.75, 5.25, 0.5) && !inked(5.75, 1, 1.5)) << name << "'s prime";
+            }
+        }
     }
-    EXPECT_EQ(std::string::npos,
-              pictureSvg({said.picture.scene, said.picture.camera, true}).find("nan"));
 }
 
 // The core's own roundings and tolerance, where the figures above cannot reach them.
