@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <csignal>
 #include <malloc.h>
 #include <sstream>
@@ -82,20 +83,18 @@ TEST(Refusals, NameEachFigureAndWhatIsWrongWithIt) {
 // What the command line asks for, in a few words; a misuse by its message.
 std::string asked(std::vector<std::string> words) {
     words.insert(words.begin(), "trimap");
-    std::vector<char*> argv(words.size());
-    std::transform(words.begin(), words.end(), argv.begin(), [](auto& w) { return w.data(); });
+    std::vector<char*> argv;
+    std::transform(words.begin(), words.end(), std::back_inserter(argv),
+                   [](auto& w) { return w.data(); });
     const Options o = parseOptions(int(argv.size()), argv.data());
-    const char* actions[] = {"show", "save", "report", "help", "version"};
-    if (o.action == Action::Misuse) {
-        return o.problem;
-    }
-    std::ostringstream said;
-    said << actions[int(o.action)] << (o.names ? " names" : "");
-    if (o.action == Action::Save) {
-        said << " " << o.picture << (o.format == PictureFormat::Png ? " png" : " svg");
-    }
     const WindowGeometry w = o.window;
-    said << " " << w.width << "x" << w.height;
+    std::ostringstream said;
+    said << std::array{"show", "save", "report", "help", "version", ""}[int(o.action)]
+         << (o.names ? " names" : "") << (o.action == Action::Save ? " " + o.picture : "")
+         << (o.action != Action::Save         ? ""
+             : o.format == PictureFormat::Png ? " png"
+                                              : " svg")
+         << " " << w.width << "x" << w.height;
     if (w.placed) {
         said << (w.fromRight ? "-" : "+") << std::abs(w.x) << (w.fromBottom ? "-" : "+")
              << std::abs(w.y);
@@ -103,7 +102,7 @@ std::string asked(std::vector<std::string> words) {
     for (const std::string& x : o.xOptions) {
         said << " " << x;
     }
-    return said.str();
+    return o.action == Action::Misuse ? o.problem : said.str();
 }
 
 // Each command line: what it asks for, or its misuse in words, the option as typed with every
@@ -153,31 +152,20 @@ TEST(Options, ReadAsGetoptAndXReadThem) {
 }
 
 // The dispositions in force are read before anything else and put back exactly, whether the
-// picture was saved or not.
+// picture was saved or not: signal() hands back the one it replaces.
 TEST(Program, LeavesSignalDispositionsAsTheyWere) {
     const ScratchFolder folder;
-    struct sigaction ignore = {}, handle = {}, was = {};
-    ignore.sa_handler = SIG_IGN;
-    handle.sa_handler = [](int) {};
-    for (const std::string& path :
-         {folder.path + "/" + std::string(5000, 'x') + ".svg", folder.path + "/p.svg"}) {
-        sigaction(SIGHUP, &ignore, nullptr);
-        sigaction(SIGUSR1, &handle, nullptr);
-        const auto failure = saveFile(path, "<svg/>");
-        EXPECT_EQ(path.size() > 100 ? std::optional<std::string>("File name too long")
-                                    : std::nullopt,
-                  failure);
-        for (const auto& [signal, handler] : {std::pair{SIGHUP, SIG_IGN},
-                                              {SIGUSR1, handle.sa_handler},
-                                              {SIGINT, SIG_DFL},
-                                              {SIGXFSZ, SIG_DFL},
-                                              {SIGTERM, SIG_DFL}}) {
-            sigaction(signal, nullptr, &was);
-            EXPECT_EQ(handler, was.sa_handler) << path.size() << " " << signal;
-        }
+    void (*const handler)(int) = [](int) {};
+    for (const std::string& name : {std::string(5000, 'x'), std::string("p")}) {
+        signal(SIGHUP, SIG_IGN);
+        signal(SIGUSR1, handler);
+        EXPECT_EQ(name.size() > 1 ? std::optional<std::string>("File name too long") : std::nullopt,
+                  saveFile(folder.path + "/" + name + ".svg", "<svg/>"));
+        EXPECT_EQ(std::tuple(SIG_IGN, handler, SIG_DFL, SIG_DFL, SIG_DFL),
+                  std::tuple(signal(SIGHUP, SIG_DFL), signal(SIGUSR1, SIG_DFL),
+                             signal(SIGINT, SIG_DFL), signal(SIGXFSZ, SIG_DFL),
+                             signal(SIGTERM, SIG_DFL)));
     }
-    signal(SIGHUP, SIG_DFL);
-    signal(SIGUSR1, SIG_DFL);
 }
 
 } // namespace

@@ -235,15 +235,40 @@ std::vector<Spot> namesIn(const std::string& svg) {
     return places;
 }
 
-// Each name stands beside its vertex and 16 pixels or more from every other, and inks its place
-// in each picture. How many touch nothing of the figure: nothing but background in the nameless
-// picture, where a capital 14 pixels tall and about 14 wide (a prime 5) would ink.
+// The window's letters as a reader knows them: on a grid 4 wide and 6 tall, ink (#) or none (.)
+// along the top, the middle and the bottom, at each unit from the left; a prime's stroke beside
+// the top right.
+void expectLetters(const Image& shown, Spot at, const std::string& name) {
+    const auto inked = [&](double x, double y, double within) {
+        const double u = 14.0 / 6, px = at.x + (x - (name.size() == 1 ? 2 : 3)) * u,
+                     py = at.y - (y - 3) * u;
+        bool ink = false;
+        for (double dy = -within; dy <= within; dy += 0.5) {
+            for (double dx = -within; dx <= within; dx += 0.5) {
+                ink = ink || shown.shows(int(px + dx), int(py + dy), 0x000000);
+            }
+        }
+        return ink;
+    };
+    const std::string letters = "A..#...#.#.#...#B####.####.####.C.###.#.....###.D###..#...####..";
+    const std::string want = letters.substr(letters.find(name[0]) + 1, 15);
+    for (int k = 0; k < 15; ++k) {
+        EXPECT_EQ(want[k] == '#', inked(k % 5, 6 - 3.0 * (k / 5), want[k] == '#' ? 1.5 : 0))
+            << name << " at " << k % 5 << ", " << 6 - 3 * (k / 5);
+    }
+    EXPECT_TRUE(name.size() == 1 || (inked(5.75, 5.25, 0.5) && !inked(5.75, 1, 1.5))) << name;
+}
+
+// Each name stands beside its vertex and 16 pixels or more from every other, inks its place in
+// each picture and reads as its letters in the first. How many touch nothing of the figure:
+// nothing but background in the nameless picture, where a capital 14 pixels tall and about 14
+// wide (a prime 5) would ink.
 int expectNames(const Scene& scene, View view, const std::vector<Spot>& places,
                 std::initializer_list<const Image*> pictures, const Image& nameless) {
     EXPECT_EQ(scene.names.size(), places.size());
     int clear = 0;
     for (std::size_t i = 0; i < std::min(places.size(), scene.names.size()); ++i) {
-        const std::string_view name = scene.names[i].text;
+        const std::string name = scene.names[i].text;
         const Spot at = places[i],
                    vertex = spotOf(view, scene.names[i].vertex.x, scene.names[i].vertex.y);
         EXPECT_LE(std::hypot(at.x - vertex.x, at.y - vertex.y), 40.5) << name << " strays";
@@ -261,6 +286,9 @@ int expectNames(const Scene& scene, View view, const std::vector<Spot>& places,
                 }
             }
             EXPECT_LE(12, ink) << name << " shows too little";
+        }
+        if (pictures.size() > 0) {
+            expectLetters(**pictures.begin(), at, name);
         }
         clear += inked ? 1 : 0;
     }
@@ -363,51 +391,6 @@ TEST(Names, StandClearOfTheFigureAndApart) {
         clear += expectNames(picture.scene, viewOf(picture.scene.box), places, {}, nameless);
     }
     EXPECT_LE(0.95 * names, clear) << clear << " of " << names << " names clear";
-}
-
-// The window's letters as a reader knows them: on a grid 4 wide and 6 tall, ink (#) or none (.)
-// along the top, the middle and the bottom, at each unit from the left; a prime's stroke beside
-// the top right. Each name is found where the SVG puts it.
-TEST(Names, ReadAsTheirLetters) {
-    const std::pair<std::string, std::string> letters[] = {{"A", "..#...#.#.#...#"},
-                                                           {"B", "####.####.####."},
-                                                           {"C", ".###.#.....###."},
-                                                           {"D", "###..#...####.."}};
-    for (const auto& [program, input] :
-         {std::pair{&paraquad, figures[9].input}, {&trimap, figures[0].input}}) {
-        Picture picture = converse(*program, input).decision.picture;
-        picture.names = true;
-        std::string error;
-        const Image shown{1024, 700, renderPicture(picture, error)};
-        const std::vector<Spot> places = namesIn(pictureSvg(picture));
-        for (std::size_t i = 0; i < places.size(); ++i) {
-            const std::string name = picture.scene.names[i].text;
-            // The letter's grid point (x, y): some ink within 1.5 pixels, or none on its pixel.
-            const auto inked = [&](double x, double y, double within) {
-                const double u = 14.0 / 6, px = places[i].x + (x - (name.size() == 1 ? 2 : 3)) * u,
-                             py = places[i].y - (y - 3) * u;
-                bool ink = false;
-                for (double dy = -within; dy <= within; dy += 0.5) {
-                    for (double dx = -within; dx <= within; dx += 0.5) {
-                        ink = ink || shown.shows(int(px + dx), int(py + dy), 0x000000);
-                    }
-                }
-                return ink;
-            };
-            const std::string& want =
-                std::find_if(std::begin(letters), std::end(letters), [&](const auto& l) {
-                    return l.first == name.substr(0, 1);
-                })->second;
-            for (int k = 0; k < 15; ++k) {
-                const double x = k % 5, y = 6 - 3.0 * (k / 5);
-                EXPECT_EQ(want[k] == '#', inked(x, y, want[k] == '#' ? 1.5 : 0))
-                    << name << " at " << x << ", " << y;
-            }
-            if (name.size() > 1) {
-                EXPECT_TRUE(inked(5.75, 5.25, 0.5) && !inked(5.75, 1, 1.5)) << name << "'s prime";
-            }
-        }
-    }
 }
 
 // The core's own roundings and tolerance, where the figures above cannot reach them.

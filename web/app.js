@@ -15,7 +15,6 @@ const download = document.getElementById('download');
 const link = document.getElementById('link');
 const wordsPerFigure = 6;
 const windowWidth = 1024, windowHeight = 700; // the picture's size, in its own pixels
-const vertexNames = {trimap: ['A', 'B', 'C', "A'", "B'", "C'"], paraquad: ['A', 'B', 'C']};
 let geometry = null; // the WebAssembly module, once it is ready
 let shown = null;    // the last accepted answer, and the program it drew
 let moving = null;   // while a vertex is moved: the camera held still, the words, where it is
@@ -89,29 +88,20 @@ function show(answer) {
   }
 }
 
-// A handle over each vertex that can be moved, where the picture shows it.
+// A handle over each vertex that can be moved, where the picture shows it: each whose coordinates
+// were typed, so not paraquad's D.
 function placeHandles() {
-  const names = shown ? vertexNames[shown.program] : [];
-  while (handles.children.length > names.length) {
+  const vertices = shown ? shown.answer.vertices.slice(0, shown.answer.words.length / 2) : [];
+  while (handles.children.length > vertices.length) {
     handles.lastChild.remove();
   }
-  names.forEach((name, i) => {
+  vertices.forEach(([x, y, name], i) => {
     const handle = handles.children[i] ?? handles.appendChild(makeHandle(i));
-    const [x, y] = shown.answer.vertices[i];
     handle.style.left = `${100 * x / windowWidth}%`;
     handle.style.top = `${100 * y / windowHeight}%`;
     handle.setAttribute('aria-label', `teme ${name}`);
     handle.title = `teme ${name}: prevucite ga, ili ga pomerajte strelicama`;
   });
-}
-
-// A coordinate with no more digits than a pixel of the picture resolves.
-function toPixel(value, scale) {
-  const exponent = Math.floor(Math.log10(1 / scale));
-  if (exponent >= 0) {
-    return String(Math.round(value / 10 ** exponent) * 10 ** exponent);
-  }
-  return value.toFixed(Math.min(-exponent, 100));
 }
 
 // Moves vertex i to the picture's pixel (x, y): its coordinates into the fields, and the figure
@@ -124,8 +114,8 @@ function moveVertex(i, x, y) {
   }
   moving.at[i] = [x, y];
   const {camera, words} = moving;
-  words[2 * i] = toPixel(camera.x + (x - windowWidth / 2) / camera.scale, camera.scale);
-  words[2 * i + 1] = toPixel(camera.y - (y - windowHeight / 2) / camera.scale, camera.scale);
+  [words[2 * i], words[2 * i + 1]] = JSON.parse(geometry.ccall(
+    'placeAt', 'string', Array(5).fill('number'), [x, y, camera.x, camera.y, camera.distance]));
   fillFields(words);
   show(converse(typed(), camera));
 }

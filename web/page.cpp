@@ -7,6 +7,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -38,15 +39,26 @@ std::string json(double value) {
     return geom::formatted("%.17g", value);
 }
 
+// The coordinate written with no more digits than a pixel of `pixel` units resolves: rounded to
+// the largest power of ten within it.
+std::string toPixel(double value, double pixel) {
+    const int exponent = static_cast<int>(std::floor(std::log10(pixel)));
+    if (exponent >= 0) {
+        return geom::formatted("%.0f", std::round(value / std::pow(10.0, exponent)) *
+                                           std::pow(10.0, exponent));
+    }
+    return geom::formatted("%.*f", -exponent, value);
+}
+
 } // namespace
 
 // Runs trimap's or paraquad's dialogue on the `length` bytes at `input`, NULs and all, and answers
 // a JSON object: whether it accepted, the report or the refusal, the picture's SVG (empty on a
-// refusal), the words it read, and, for an accepted figure, its camera (its centre, distance and
-// pixels per unit) and where each named vertex stands in it, in window pixels. The names are drawn
-// when `names` is not 0. While a vertex is dragged, `held` keeps the camera given (centreX,
-// centreY, distance) rather than the one fitted to the figure, so that the picture stays still
-// under the pointer.
+// refusal), the words it read, and, for an accepted figure, its camera (its centre and distance)
+// and each named vertex: where it stands in the picture, in window pixels, and its name. The names
+// are drawn when `names` is not 0. While a vertex is dragged, `held` keeps the camera given
+// (centreX, centreY, distance) rather than the one fitted to the figure, so that the picture stays
+// still under the pointer.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* compute(const char* program, const char* input,
                                                     std::size_t length, int names, int held,
                                                     double centreX, double centreY,
@@ -74,13 +86,24 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* compute(const char* program, const c
         return answer.c_str();
     }
     answer += ",\"camera\":{\"x\":" + json(camera.centreX) + ",\"y\":" + json(camera.centreY) +
-              ",\"distance\":" + json(camera.distance) +
-              ",\"scale\":" + json(geom::pixelsPerUnit(camera)) + "},\"vertices\":[";
+              ",\"distance\":" + json(camera.distance) + "},\"vertices\":[";
     for (std::size_t i = 0; i < picture.scene.names.size(); ++i) {
         const geom::Point v = picture.scene.names[i].vertex;
         const geom::PixelPoint at = geom::toWindow(camera, v.x, v.y);
-        answer += (i == 0 ? "[" : ",[") + json(at.x) + "," + json(at.y) + "]";
+        answer += (i == 0 ? "[" : ",[") + json(at.x) + "," + json(at.y) + "," +
+                  json(picture.scene.names[i].text) + "]";
     }
     answer += "]}";
+    return answer.c_str();
+}
+
+// The plane point that lands on the picture's pixel (x, y) through the camera (centreX, centreY,
+// distance), as the two words a vertex put there is typed with, in a JSON array.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* placeAt(double x, double y, double centreX,
+                                                    double centreY, double distance) {
+    const geom::Camera camera{centreX, centreY, static_cast<float>(distance)};
+    const geom::DoublePoint at = geom::fromWindow(camera, {x, y});
+    const double pixel = 1.0 / geom::pixelsPerUnit(camera);
+    answer = "[" + json(toPixel(at.x, pixel)) + "," + json(toPixel(at.y, pixel)) + "]";
     return answer.c_str();
 }
