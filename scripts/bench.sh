@@ -20,5 +20,6 @@ cd "$root/build"
 xvfb-run -a -s "$xvfb_screen" bench/startup_bench
 echo
 bench/frame_bench
+bench/update_bench
 echo
 GEOM_WEB_PAGE="$root/build-web/web/index.html" node "$root/bench/page_bench.mjs"

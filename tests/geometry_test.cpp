@@ -81,16 +81,16 @@ const Figure figures[] = {
 struct Exact {
     double x, y;
 };
-
+using Map = std::function<Exact(Exact)>;
 double distance(Exact p, Exact q) {
     return std::hypot(q.x - p.x, q.y - p.y);
 }
-
 double twiceArea(Exact p, Exact q, Exact r) {
     return (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
 }
-
-using Map = std::function<Exact(Exact)>;
+Point rounded(Exact p) {
+    return {float(p.x), float(p.y)};
+}
 
 // Takes a, b, c onto a2, b2, c2: p's steps along AB and AC, taken along A'B' and A'C'.
 Map affineMap(Exact a, Exact b, Exact c, Exact a2, Exact b2, Exact c2) {
@@ -100,10 +100,6 @@ Map affineMap(Exact a, Exact b, Exact c, Exact a2, Exact b2, Exact c2) {
         return Exact{a2.x + s * (b2.x - a2.x) + t * (c2.x - a2.x),
                      a2.y + s * (b2.y - a2.y) + t * (c2.y - a2.y)};
     };
-}
-
-Point rounded(Exact p) {
-    return {float(p.x), float(p.y)};
 }
 
 // The centre's image, then 200 points around the circle at single-precision angles, each mapped.
@@ -117,31 +113,21 @@ void trace(std::vector<SceneDot>& dots, Exact centre, double radius, const Map& 
     }
 }
 
-// The figures whose vertices are named: ABC and A'B'C', or ABCD with D = A + C - B.
-std::vector<std::vector<Exact>> polygonsOf(const Program& program, const std::vector<Exact>& v) {
-    if (&program == &paraquad) {
-        return {{v[0], v[1], v[2], {v[0].x + v[2].x - v[1].x, v[0].y + v[2].y - v[1].y}}};
-    }
-    return {{v[0], v[1], v[2]}, {v[3], v[4], v[5]}};
-}
-
 // What must be stored: both triangles, ABC's circles and centres, both traced through the map,
 // A'B'C'; or the unit circle traced through the map of the square (+-1, +-1) onto ABCD, its sides.
-Scene expectedScene(const Program& program, const std::vector<Exact>& v) {
-    const auto polygons = polygonsOf(program, v);
-    const auto side = [&](std::size_t p, std::size_t i, std::size_t j) {
-        return SceneSegment{{rounded(polygons[p][i]), rounded(polygons[p][j])}, Colour::Red};
-    };
+Scene expectedScene(const Program& program, std::vector<Exact> v) {
     const Exact a = v[0], b = v[1], c = v[2];
+    const auto side = [&](std::size_t i, std::size_t j) {
+        return SceneSegment{{rounded(v[i]), rounded(v[j])}, Colour::Red};
+    };
     Scene s;
     if (&program == &paraquad) {
-        const Exact d = polygons[0][3];
-        trace(s.dots, {0, 0}, 1, affineMap({-1, -1}, {1, -1}, {-1, 1}, a, b, d));
-        s.segments = {side(0, 0, 1), side(0, 1, 2), side(0, 2, 3), side(0, 3, 0)};
+        v.push_back({a.x + c.x - b.x, a.y + c.y - b.y}); // D
+        trace(s.dots, {0, 0}, 1, affineMap({-1, -1}, {1, -1}, {-1, 1}, a, b, v[3]));
+        s.segments = {side(0, 1), side(1, 2), side(2, 3), side(3, 0)};
         return s;
     }
-    s.segments = {side(0, 1, 2), side(0, 0, 2), side(0, 0, 1),
-                  side(1, 1, 2), side(1, 0, 2), side(1, 0, 1)};
+    s.segments = {side(1, 2), side(0, 2), side(0, 1), side(4, 5), side(3, 5), side(3, 4)};
     const double ab = distance(a, b), bc = distance(b, c), ca = distance(c, a);
     const double det = twiceArea(a, b, c), perimeter = ab + bc + ca;
     const Exact circumcentre{a.x + ((c.y - a.y) * ab * ab - (b.y - a.y) * ca * ca) / (2 * det),
@@ -155,8 +141,8 @@ Scene expectedScene(const Program& program, const std::vector<Exact>& v) {
     const Map map = affineMap(a, b, c, v[3], v[4], v[5]);
     trace(s.dots, incentre, inradius, map);
     trace(s.dots, circumcentre, circumradius, map);
-    for (const Exact image : polygons[1]) {
-        s.dots.push_back({rounded(image), Colour::Yellow});
+    for (std::size_t i = 3; i < 6; ++i) {
+        s.dots.push_back({rounded(v[i]), Colour::Yellow});
     }
     return s;
 }
@@ -174,8 +160,9 @@ BoundingBox boxOf(const Scene& s) {
         box.low = {std::min(box.low.x, float(p.x - r)), std::min(box.low.y, float(p.y - r))};
         box.high = {std::max(box.high.x, float(p.x + r)), std::max(box.high.y, float(p.y + r))};
     };
-    std::ranges::for_each(s.segments,
-                          [&](SceneSegment g) { widen(g.segment.from), widen(g.segment.to); });
+    for (const SceneSegment& g : s.segments) {
+        widen(g.segment.from), widen(g.segment.to);
+    }
     std::ranges::for_each(s.dots, [&](SceneDot d) { widen(d.at); });
     std::ranges::for_each(s.circles,
                           [&](SceneCircle c) { widen(c.circle.centre, c.circle.radius); });
@@ -340,28 +327,24 @@ INSTANTIATE_TEST_SUITE_P(Cases, Figures, testing::ValuesIn(figures),
 
 // Stored values where every described rounding shows, from the same float32 evaluation.
 TEST(Figures, StoreEveryDescribedRoundingBitForBit) {
-    const auto circles = [](const Figure& f) {
-        const Scene s = converse(f.program, f.input).decision.picture.scene;
-        return std::pair(s.circles[0].circle, s.circles[1].circle);
-    };
-    const auto [circum, inscribed] = circles(figures[0]);
-    expectPoint(0x1.681916p+10f, -0x1.7af1eap+5f, circum.centre);
-    expectPoint(0x1.b73d0ap+8f, 0x1.9f2828p+7f, {circum.radius, inscribed.radius});
-    expectPoint(0x1.81702ap+10f, -0x1.df1c82p+4f, inscribed.centre);
-    const Scene general = converse(trimap, figures[0].input).decision.picture.scene;
-    expectPoint(-0x1.13551p+11f, 0x1.094cb6p+11f, general.dots[37].at);
-    expectPoint(-0x1.7d9c42p+10f, 0x1.c157p+10f, general.dots[297].at);
+    Scene s[16];
+    for (int i : {0, 3, 7, 8}) {
+        s[i] = converse(figures[i].program, figures[i].input).decision.picture.scene;
+    }
+    const auto circle = [&](int i, int k) { return s[i].circles[std::size_t(k)].circle; };
+    expectPoint(0x1.681916p+10f, -0x1.7af1eap+5f, circle(0, 0).centre);
+    expectPoint(0x1.b73d0ap+8f, 0x1.9f2828p+7f, {circle(0, 0).radius, circle(0, 1).radius});
+    expectPoint(0x1.81702ap+10f, -0x1.df1c82p+4f, circle(0, 1).centre);
+    expectPoint(-0x1.13551p+11f, 0x1.094cb6p+11f, s[0].dots[37].at);
+    expectPoint(-0x1.7d9c42p+10f, 0x1.c157p+10f, s[0].dots[297].at);
     // Both centres from their closed forms.
-    const auto [flatCircum, flatInscribed] = circles(figures[3]);
-    expectPoint(0x1.d38c12p+8f, -0x1.35b2b8p+9f, flatCircum.centre);
-    expectPoint(-0x1.3381d8p+0f, 0x1.66809ep+2f, flatInscribed.centre);
-    expectPoint(0x1.869fe8p+9f, 0x1.062b34p-9f, {flatCircum.radius, flatInscribed.radius});
+    expectPoint(0x1.d38c12p+8f, -0x1.35b2b8p+9f, circle(3, 0).centre);
+    expectPoint(-0x1.3381d8p+0f, 0x1.66809ep+2f, circle(3, 1).centre);
+    expectPoint(0x1.869fe8p+9f, 0x1.062b34p-9f, {circle(3, 0).radius, circle(3, 1).radius});
     // The incircle's radius through the double fallback, where the float cross product underflows.
-    const auto [tinyCircum, tinyInscribed] = circles(figures[7]);
-    expectPoint(0x1.0aae14p-56f, 0x1.5d42b2p-67f, {tinyCircum.radius, tinyInscribed.radius});
-    const Scene parallelogram = converse(paraquad, figures[8].input).decision.picture.scene;
-    expectPoint(0x1.059906p+5f, -0x1.16658ap+4f, parallelogram.segments[2].segment.to);
-    expectPoint(0x1.3e0b7ap+4f, -0x1.edcb7p+2f, parallelogram.dots[58].at);
+    expectPoint(0x1.0aae14p-56f, 0x1.5d42b2p-67f, {circle(7, 0).radius, circle(7, 1).radius});
+    expectPoint(0x1.059906p+5f, -0x1.16658ap+4f, s[8].segments[2].segment.to);
+    expectPoint(0x1.3e0b7ap+4f, -0x1.edcb7p+2f, s[8].dots[58].at);
 }
 
 // In figures drawn at random (general ones, identity maps, a shared vertex, parallelograms), at
