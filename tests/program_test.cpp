@@ -242,7 +242,9 @@ TEST_P(Window, ShowsThePngsPixelsUntilClosed) {
                               TRIMAP_PATH " -l" + std::string(c.geometry ? " -geometry " : "") +
                                   (c.geometry ? c.geometry : ""),
                               example);
-    const std::optional<WindowInfo> window = awaitWindow(title);
+    const std::optional<WindowInfo> window = awaitWindow(title, [&running] {
+        return running.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+    });
     if (!window) {
         FAIL() << "no window titled " << title
                << "; no X server at $DISPLAY? scripts/test.sh runs the tests in Xvfb";

@@ -46,9 +46,9 @@ WindowInfo screenSize() {
     return {root, a.width, a.height, 0, 0};
 }
 
-std::optional<WindowInfo> awaitWindow(const char* title) {
+std::optional<WindowInfo> awaitWindow(const char* title, const std::function<bool()>& running) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(patienceSeconds);
-    while (display() && std::chrono::steady_clock::now() < deadline) {
+    while (display() && running() && std::chrono::steady_clock::now() < deadline) {
         const std::optional<WindowInfo> window = findWindow(title);
         const Image shot = window ? grab(*window) : Image{};
         if (!shot.rgb.empty() && shot.shows(0, 0, background)) {

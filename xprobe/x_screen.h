@@ -3,6 +3,7 @@
 
 #include "image.h"
 
+#include <functional>
 #include <optional>
 
 struct WindowInfo {
@@ -17,9 +18,10 @@ WindowInfo screenSize();
 // The viewable top-level window with this title, if there is one now.
 std::optional<WindowInfo> findWindow(const char* title);
 
-// That window once its first frame shows; nothing after patienceSeconds, or at once without an X
-// server.
-std::optional<WindowInfo> awaitWindow(const char* title);
+// That window once its first frame shows; nothing after patienceSeconds, once `running` says the
+// program has ended, or at once without an X server.
+std::optional<WindowInfo> awaitWindow(
+    const char* title, const std::function<bool()>& running = [] { return true; });
 
 // Empty when the window has gone.
 Image grab(WindowInfo window);
