@@ -2,7 +2,8 @@
 // from its load to its first picture, through a link to trimap's example with its vertices named,
 // in a browser of its own each visit; then, while a vertex is dragged, how many pictures a second
 // it draws, and how soon after the vertex is let go the settled picture stands. The page's own
-// clock is read. Prints medians.
+// clock is read. Prints medians. With GEOM_SCREENSHOT set, the page is photographed there in the
+// middle of the first drag.
 import {launch, linkTo, open} from '../tests/page/browser.mjs';
 
 const link = linkTo('trimap', '0 0 4 0 1 3 5 1 8 2 6 5', true);
@@ -35,6 +36,9 @@ for (let i = 0; i < drags; ++i) {
   await page.mouse.down();
   for (let k = 1; k <= moves; ++k) {
     await page.mouse.move(x - 60 * Math.sin(Math.PI * k / moves), y + 30 * Math.sin(Math.PI * k / moves));
+    if (i === 0 && 2 * k === moves && process.env.GEOM_SCREENSHOT) {
+      await page.screenshot({path: process.env.GEOM_SCREENSHOT, fullPage: true});
+    }
   }
   await page.mouse.up();
   await page.waitForFunction(() => window.drawn.at(-1) > window.released);
