@@ -36,6 +36,15 @@ function typed() {
   return program() === 'trimap' ? first.value + '\n' + second.value : first.value;
 }
 
+// The JSON the core answered in memory it handed over, which is freed once read.
+function answerOf(pointer) {
+  try {
+    return JSON.parse(geometry.UTF8ToString(pointer));
+  } finally {
+    geometry._free(pointer);
+  }
+}
+
 // The program's dialogue on the text, every character of it, NULs included: whether it accepted,
 // its report, its picture, the words it read, and the picture's camera and vertices. A held camera
 // keeps the picture where it was.
@@ -44,8 +53,8 @@ function converse(text, held = null) {
   const input = geometry._malloc(size + 1);
   geometry.stringToUTF8(text, input, size + 1);
   try {
-    return JSON.parse(geometry.ccall(
-      'compute', 'string', ['string', 'number', 'number', 'number', 'number', 'number', 'number',
+    return answerOf(geometry.ccall(
+      'compute', 'number', ['string', 'number', 'number', 'number', 'number', 'number', 'number',
                             'number'],
       [program(), input, size, labels.checked ? 1 : 0, held ? 1 : 0, held?.x ?? 0, held?.y ?? 0,
        held?.distance ?? 0]));
@@ -114,8 +123,8 @@ function moveVertex(i, x, y) {
   }
   moving.at[i] = [x, y];
   const {camera, words} = moving;
-  [words[2 * i], words[2 * i + 1]] = JSON.parse(geometry.ccall(
-    'placeAt', 'string', Array(5).fill('number'), [x, y, camera.x, camera.y, camera.distance]));
+  [words[2 * i], words[2 * i + 1]] = answerOf(geometry.ccall(
+    'placeAt', 'number', Array(5).fill('number'), [x, y, camera.x, camera.y, camera.distance]));
   fillFields(words);
   show(converse(typed(), camera));
 }

@@ -9,13 +9,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace {
-
-// The last answer, kept for the page to read.
-std::string answer;
 
 // A JSON string: quotes, backslashes and control bytes escaped, any other byte as it is.
 std::string json(std::string_view text) {
@@ -50,6 +48,11 @@ std::string toPixel(double value, double pixel) {
     return geom::formatted("%.*f", -exponent, value);
 }
 
+// The answer in memory of its own, which the page reads and frees.
+char* handedOver(const std::string& answer) {
+    return strdup(answer.c_str());
+}
+
 } // namespace
 
 // Runs trimap's or paraquad's dialogue on the `length` bytes at `input`, NULs and all, and answers
@@ -59,10 +62,9 @@ std::string toPixel(double value, double pixel) {
 // are drawn when `names` is not 0. While a vertex is dragged, `held` keeps the camera given
 // (centreX, centreY, distance) rather than the one fitted to the figure, so that the picture stays
 // still under the pointer.
-extern "C" EMSCRIPTEN_KEEPALIVE const char* compute(const char* program, const char* input,
-                                                    std::size_t length, int names, int held,
-                                                    double centreX, double centreY,
-                                                    double distance) {
+extern "C" EMSCRIPTEN_KEEPALIVE char* compute(const char* program, const char* input,
+                                              std::size_t length, int names, int held,
+                                              double centreX, double centreY, double distance) {
     const geom::Program& chosen =
         std::string_view(program) == "paraquad" ? geom::paraquad : geom::trimap;
     geom::Conversation said = geom::converse(chosen, std::string(input, length));
@@ -74,16 +76,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* compute(const char* program, const c
         picture.camera = {centreX, centreY, static_cast<float>(distance)};
     }
     const geom::Camera camera = picture.camera;
-    answer = "{\"accepted\":" + std::string(accepted ? "true" : "false") +
-             ",\"report\":" + json(decision.report + decision.failure) +
-             ",\"svg\":" + json(accepted ? geom::pictureSvg(picture) : "") + ",\"words\":[";
+    std::string answer = "{\"accepted\":" + std::string(accepted ? "true" : "false") +
+                         ",\"report\":" + json(decision.report + decision.failure) +
+                         ",\"svg\":" + json(accepted ? geom::pictureSvg(picture) : "") +
+                         ",\"words\":[";
     for (std::size_t i = 0; i < said.words.size(); ++i) {
         answer += (i == 0 ? "" : ",") + json(said.words[i]);
     }
     answer += "]";
     if (!accepted) {
-        answer += "}";
-        return answer.c_str();
+        return handedOver(answer + "}");
     }
     answer += ",\"camera\":{\"x\":" + json(camera.centreX) + ",\"y\":" + json(camera.centreY) +
               ",\"distance\":" + json(camera.distance) + "},\"vertices\":[";
@@ -93,17 +95,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* compute(const char* program, const c
         answer += (i == 0 ? "[" : ",[") + json(at.x) + "," + json(at.y) + "," +
                   json(picture.scene.names[i].text) + "]";
     }
-    answer += "]}";
-    return answer.c_str();
+    return handedOver(answer + "]}");
 }
 
 // The plane point that lands on the picture's pixel (x, y) through the camera (centreX, centreY,
 // distance), as the two words a vertex put there is typed with, in a JSON array.
-extern "C" EMSCRIPTEN_KEEPALIVE const char* placeAt(double x, double y, double centreX,
-                                                    double centreY, double distance) {
+extern "C" EMSCRIPTEN_KEEPALIVE char* placeAt(double x, double y, double centreX, double centreY,
+                                              double distance) {
     const geom::Camera camera{centreX, centreY, static_cast<float>(distance)};
     const geom::DoublePoint at = geom::fromWindow(camera, {x, y});
     const double pixel = 1.0 / geom::pixelsPerUnit(camera);
-    answer = "[" + json(toPixel(at.x, pixel)) + "," + json(toPixel(at.y, pixel)) + "]";
-    return answer.c_str();
+    return handedOver("[" + json(toPixel(at.x, pixel)) + "," + json(toPixel(at.y, pixel)) + "]");
 }
