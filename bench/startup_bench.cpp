@@ -7,8 +7,7 @@
 // Run in an X server, from the build folder.
 #include "median.h"
 #include "picture/window_settings.h"
-#include "program.h"
-#include "x_screen.h"
+#include "probe.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,6 @@
-// The dialogues and the command line in-process, with leak checking on: refusals, misuses, what
-// the command line asks for, and the signal dispositions a save leaves.
+// The dialogues and the command line in-process, leak checking on, and what a save leaves.
 #include "parallelogram_dialogue.h"
-#include "program.h"
+#include "probe.h"
 #include "program/command_line.h"
 #include "program/file_saving.h"
 #include "triangle_dialogue.h"
@@ -11,13 +10,14 @@
 #include <array>
 #include <csignal>
 #include <malloc.h>
+#include <numeric>
 #include <sstream>
 
 namespace {
 
 using namespace geom;
 
-// The page converses on every move of a vertex: nothing may stay behind.
+// Nothing stays behind: no memory from conversing, as the page does, no signal handler from a save.
 TEST(Dialogue, LeavesNothingBehind) {
     std::size_t inUse[2] = {};
     for (std::size_t& bytes : inUse) { // the first round warms the allocator's caches
@@ -27,12 +27,23 @@ TEST(Dialogue, LeavesNothingBehind) {
         bytes = mallinfo2().uordblks;
     }
     EXPECT_EQ(inUse[0], inUse[1]);
+    const ScratchFolder folder;
+    void (*const handler)(int) = [](int) {};
+    for (const std::string& name : {std::string(5000, 'x'), std::string("p")}) {
+        signal(SIGHUP, SIG_IGN);
+        signal(SIGUSR1, handler);
+        EXPECT_EQ(name.size() > 1 ? std::optional<std::string>("File name too long") : std::nullopt,
+                  saveFile(folder.path + "/" + name + ".svg", "<svg/>"));
+        EXPECT_EQ(std::tuple(SIG_IGN, handler, SIG_DFL, SIG_DFL, SIG_DFL),
+                  std::tuple(signal(SIGHUP, SIG_DFL), signal(SIGUSR1, SIG_DFL),
+                             signal(SIGINT, SIG_DFL), signal(SIGXFSZ, SIG_DFL),
+                             signal(SIGTERM, SIG_DFL)));
+    }
 }
 
 // The README's refusals: for each figure, in each place, a bad word or the end; then the others.
 TEST(Refusals, NameEachFigureAndWhatIsWrongWithIt) {
     const std::string valid[] = {"-4", "3.5", "2.25", "-1.75", "6.5", "8"};
-    // Each reading: its program, what was read before, and the figure's name.
     const std::tuple<const Program*, std::string, const char*> readings[] = {
         {&trimap, "", "trougla ABC"},
         {&trimap, "1.5 -2.25 7.75 0.5 3.125 6\n", "trougla A'B'C'"},
@@ -47,8 +58,9 @@ TEST(Refusals, NameEachFigureAndWhatIsWrongWithIt) {
     };
     for (const auto& r : readings) {
         for (std::size_t place = 0; place < 6; ++place) {
-            for (const std::string word : {"", "x", "inf", "-nan", "1e39", "-3.5e38", "1,5", "1e",
-                                           "3abc", "1.5.2", "2\x01"}) {
+            for (const std::string& word : // and one character longer than a word may be
+                 std::vector<std::string>{"", "x", "inf", "-nan", "1e39", "-3.5e38", "1,5", "1e",
+                                          "3abc", "1.5.2", "2\x01", std::string(4096, '0') + "1"}) {
                 std::string input; // with no word, the input ends here
                 for (std::size_t i = 0; i < (word.empty() ? place : 6); ++i) {
                     input += (i == place ? word : valid[i]) + "\t";
@@ -60,20 +72,20 @@ TEST(Refusals, NameEachFigureAndWhatIsWrongWithIt) {
     const std::string collinear = "tri kolinearne tacke kao koordinate %";
     const std::string outOfRange = "koordinate % izvan dozvoljenog opsega";
     const std::tuple<int, const char*, std::string> rows[] = {
-        {0, "0.5 0.5 2.5 1.5 6.5 3.5", collinear},        // on one slanted line
-        {1, "3 -1 3 -1 7 2", collinear},                  // A' = B'
-        {2, "-2 5 1 3.5 7 0.5", collinear},               // on one slanted line
-        {0, "-3e38 0 3e38 1 0 2", outOfRange},            // B - A overflows in x
-        {0, "0 -2e38 1 3e38 2 0", outOfRange},            // and in y
-        {0, "0 0 1e20 0 0 1e20", outOfRange},             // 1 / det is subnormal
-        {0, "1e-20 0 0 0 0 1e-20", outOfRange},           // 1 / det overflows
-        {1, "3e38 0 -3e38 0 0 1", outOfRange},            // B' - A' overflows
-        {1, "0 0 1e37 0 0 1e37", outOfRange},             // the picture is too large to draw
-        {2, "3e38 0 -3e38 0 0 1", outOfRange},            // B - A overflows
-        {2, "0 0 -3e38 1 3e38 0", outOfRange},            // D overflows
-        {2, "0 0 5.2e36 0 5.2e36 5.2e36", outOfRange},    // just too large to draw
-        {2, "0 0 4.8e-33 0 4.8e-33 4.8e-33", outOfRange}, // just too small
-        {3, "0 0 1e20 0 0 1e20", outOfRange},             // the map's entries overflow
+        {0, "0.5 0.5 2.5 1.5 6.5 3.5", collinear}, // on one slanted line
+        {1, "3 -1 3 -1 7 2", collinear},           // A' = B'
+        {2, "-2 5 1 3.5 7 0.5", collinear},        // on one slanted line
+        {0, "-3e38 0 3e38 1 0 2", outOfRange},     // B - A overflows in x
+        {0, "0 -2e38 1 3e38 2 0", outOfRange},     // and in y
+        {0, "0 0 1e20 0 0 1e20", outOfRange},      // 1 / det is subnormal
+        {0, "1e-20 0 0 0 0 1e-20", outOfRange},    // 1 / det overflows
+        {1, "3e38 0 -3e38 0 0 1", outOfRange},     // B' - A' overflows
+        {1, "0 0 1e37 0 0 1e37", outOfRange},      // the picture is too large to draw
+        {2, "3e38 0 -3e38 0 0 1", outOfRange},     // B - A overflows
+        {2, "0 0 -3e38 1 3e38 0", outOfRange},     // D overflows
+        {2, "0 0 0 5.00000013e36 5.00000013e36 5.00000013e36", outOfRange},    // an ulp too large
+        {2, "0 0 0 4.99999975e-33 4.99999975e-33 4.99999975e-33", outOfRange}, // an ulp too small
+        {3, "0 0 1e20 0 0 1e20", outOfRange}, // the map's entries overflow
     };
     for (const auto& [reading, input, what] : rows) {
         expectRefused(readings[reading], input, what);
@@ -88,12 +100,10 @@ std::string asked(std::vector<std::string> words) {
                    [](auto& w) { return w.data(); });
     const Options o = parseOptions(int(argv.size()), argv.data());
     const WindowGeometry w = o.window;
+    const bool save = o.action == Action::Save, png = o.format == PictureFormat::Png;
     std::ostringstream said;
-    said << std::array{"show", "save", "report", "help", "version", ""}[int(o.action)]
-         << (o.names ? " names" : "") << (o.action == Action::Save ? " " + o.picture : "")
-         << (o.action != Action::Save         ? ""
-             : o.format == PictureFormat::Png ? " png"
-                                              : " svg")
+    said << std::array{"show", "save", "report", "help", "version", ""}[std::size_t(o.action)]
+         << (o.names ? " names" : "") << (save ? " " + o.picture + (png ? " png" : " svg") : "")
          << " " << w.width << "x" << w.height;
     if (w.placed) {
         said << (w.fromRight ? "-" : "+") << std::abs(w.x) << (w.fromBottom ? "-" : "+")
@@ -105,13 +115,11 @@ std::string asked(std::vector<std::string> words) {
     return o.action == Action::Misuse ? o.problem : said.str();
 }
 
-// Each command line: what it asks for, or its misuse in words, the option as typed with every
-// byte that is not printable ASCII as \xHH.
+// Each command line's request, or its misuse with bytes that are not printable ASCII as \xHH.
 TEST(Options, ReadAsGetoptAndXReadThem) {
-    std::string printable = "--";
-    for (char c = ' '; c < 0x7f; ++c) {
-        printable += c;
-    }
+    std::string printable(97, ' '); // -- and every printable character
+    std::iota(printable.begin() + 2, printable.end(), ' ');
+    printable.replace(0, 2, "--");
     const std::pair<std::vector<std::string>, std::string> lines[] = {
         {{}, "show 1024x700+100+50"},
         {{"-l", "--no-win"}, "report names 1024x700+100+50"},
@@ -120,7 +128,6 @@ TEST(Options, ReadAsGetoptAndXReadThem) {
          "save x.Png png 1024x700+100+50 -display :1 -iconic -sync -gldebug"},
         {{"-he"}, "help 1024x700+100+50"},
         {{"--vers"}, "version 1024x700+100+50"},
-        // X's spellings of a geometry: what is left out keeps its default or is not placed.
         {{"-geometry", "640"}, "show 640x700"},
         {{"-geometry", "x480"}, "show 1024x480"},
         {{"-geom", "+0+0"}, "show 1024x700+0+0"},
@@ -148,23 +155,6 @@ TEST(Options, ReadAsGetoptAndXReadThem) {
     };
     for (const auto& [words, meaning] : lines) {
         EXPECT_EQ(meaning, asked(words));
-    }
-}
-
-// The dispositions in force are read before anything else and put back exactly, whether the
-// picture was saved or not: signal() hands back the one it replaces.
-TEST(Program, LeavesSignalDispositionsAsTheyWere) {
-    const ScratchFolder folder;
-    void (*const handler)(int) = [](int) {};
-    for (const std::string& name : {std::string(5000, 'x'), std::string("p")}) {
-        signal(SIGHUP, SIG_IGN);
-        signal(SIGUSR1, handler);
-        EXPECT_EQ(name.size() > 1 ? std::optional<std::string>("File name too long") : std::nullopt,
-                  saveFile(folder.path + "/" + name + ".svg", "<svg/>"));
-        EXPECT_EQ(std::tuple(SIG_IGN, handler, SIG_DFL, SIG_DFL, SIG_DFL),
-                  std::tuple(signal(SIGHUP, SIG_DFL), signal(SIGUSR1, SIG_DFL),
-                             signal(SIGINT, SIG_DFL), signal(SIGXFSZ, SIG_DFL),
-                             signal(SIGTERM, SIG_DFL)));
     }
 }
 

@@ -6,8 +6,7 @@
 // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): glibc's names are reserved
 extern "C" int renameat2(int fromFolder, const char* from, int toFolder, const char* to,
                          unsigned flags) {
-    using Rename = int (*)(int, const char*, int, const char*, unsigned);
-    static const auto next = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "renameat2"));
+    static const auto next = reinterpret_cast<decltype(&renameat2)>(dlsym(RTLD_NEXT, "renameat2"));
     std::raise(std::atoi(std::getenv("SIGNAL_AT_RENAME")));
     return next(fromFolder, from, toFolder, to, flags);
 }

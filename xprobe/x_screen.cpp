@@ -1,37 +1,53 @@
-#include "x_screen.h"
-
-#include "program.h"
+#include "probe.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <png.h>
 
 #include <chrono>
 #include <cstring>
 #include <thread>
 
-namespace {
-
 // Windows vanish while they are looked at; a failed request must not end the test.
-Display* display() {
+static Display* display() {
     static Display* connection =
         (XSetErrorHandler([](Display*, XErrorEvent*) { return 0; }), XOpenDisplay(nullptr));
     return connection;
 }
 
-} // namespace
+bool Image::shows(int x, int y, int colour) const {
+    const auto at = [&](int i) { return int(rgb[std::size_t(3 * (y * width + x) + i)]); };
+    return x >= 0 && y >= 0 && x < width && y < height && std::abs(at(0) - (colour >> 16)) <= 2 &&
+           std::abs(at(1) - (colour >> 8 & 0xff)) <= 2 && std::abs(at(2) - (colour & 0xff)) <= 2;
+}
+
+Image readPng(const std::string& png) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) {
+        return {};
+    }
+    image.format = PNG_FORMAT_RGB;
+    Image read{int(image.width), int(image.height),
+               std::vector<std::uint8_t>(PNG_IMAGE_SIZE(image))};
+    png_image_finish_read(&image, nullptr, read.rgb.data(), 0, nullptr);
+    return read;
+}
 
 std::optional<WindowInfo> findWindow(const char* title) {
     Window root = 0, parent = 0, *children = nullptr;
     unsigned int n = 0;
     std::optional<WindowInfo> found;
     XSync(display(), False);
+    XWindowAttributes screen, a;
+    XGetWindowAttributes(display(), DefaultRootWindow(display()), &screen);
     XQueryTree(display(), DefaultRootWindow(display()), &root, &parent, &children, &n);
     for (unsigned int i = 0; i < n && !found; ++i) {
         char* name = nullptr;
-        XWindowAttributes a;
         if (XFetchName(display(), children[i], &name) && std::strcmp(name, title) == 0 &&
             XGetWindowAttributes(display(), children[i], &a) && a.map_state == IsViewable) {
-            found = WindowInfo{children[i], a.width, a.height, a.x, a.y};
+            const int right = screen.width - a.x - a.width, bottom = screen.height - a.y - a.height;
+            found = WindowInfo{children[i], a.width, a.height, a.x, a.y, right, bottom};
         }
         XFree(name);
     }
@@ -39,19 +55,12 @@ std::optional<WindowInfo> findWindow(const char* title) {
     return found;
 }
 
-WindowInfo screenSize() {
-    const Window root = DefaultRootWindow(display());
-    XWindowAttributes a;
-    XGetWindowAttributes(display(), root, &a);
-    return {root, a.width, a.height, 0, 0};
-}
-
 std::optional<WindowInfo> awaitWindow(const char* title, const std::function<bool()>& running) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(patienceSeconds);
     while (display() && running() && std::chrono::steady_clock::now() < deadline) {
         const std::optional<WindowInfo> window = findWindow(title);
         const Image shot = window ? grab(*window) : Image{};
-        if (!shot.rgb.empty() && shot.shows(0, 0, background)) {
+        if (shot.shows(0, 0, background)) {
             return window;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
