@@ -155,7 +155,6 @@ const Figure figures[] = {
      "-6e-19"},
     {"ClockwiseWithTheLongestWord", paraquad, std::string(4092, '0') + "16.5 -5.3 -15.8 19.1 0.4 7",
      "x=32.699718, y=-17.399790"},
-    // Sides within the tolerance of parallel: D is A + C - B.
     {"NearlyCollinear", paraquad, "12.5 -7.25 92.5 52.75 172.5 112.85", "x=92.500000, y=52.849998"},
     {"NearlyCollinearFarOut", paraquad, "0 0.25 1 33554432 1.00000024 33554436",
      "x=0.000000, y=4.250000"},

@@ -54,10 +54,13 @@ const Case cases[] = {
     {"EndlessWord", "$P -o $d/p.png </dev/zero", 1, "", kept,
      "unesite temena paralelograma\nuneli ste neispravne koordinate temena paralelograma, "
      "pokusajte ponovo\n"},
-    {"Version",
+    {"VersionAndHelp",
      "v=$(sed -n '1s/.*(\\(.*\\)).*/\\1/p' " SOURCE_DIR "/packaging/changelog) && { $T "
-     "--version && $P --version; } | sed \"s/ $v$/ V/\"",
-     0, "", kept, "trimap V\nparaquad V\n"},
+     "--version && $P --version && $P --help | head -1; } | sed \"s/ $v$/ V/\"",
+     0, "", kept,
+     "trimap V\nparaquad V\nupotreba: paraquad [-o DATOTEKA | --output DATOTEKA | "
+     "--output=DATOTEKA] "
+     "[--no-window]\n"},
     {"ReportIntoAFullDisk", "$P -o $d/p.svg >/dev/full", 1,
      "izvestaj nije ispisan: No space left on device\n", kept, ""},
     {"Misuse", "$P -o", 2,
@@ -126,8 +129,7 @@ const Case cases[] = {
      "17 0 in.svg old.SVG <?xml\n18 0 in.svg old.SVG <?xml\n23 0 in.svg old.SVG <?xml\n25 0 in.svg "
      "old.SVG <?xml\n28 0 in.svg old.SVG <?xml\n"},
     {"FolderInTheWay", "$P -o $d/in.svg", 1, refused + "/in.svg: Is a directory\n"},
-    // The name as typed, its control bytes escaped.
-    {"NoFolder", "$T -o$d/none/t$(printf '\\033')[31m.svg", 1,
+    {"NoFolderNameEscaped", "$T -o$d/none/t$(printf '\\033')[31m.svg", 1,
      refused + "/none/t\\x1b[31m.svg: No such file or directory\n"},
     // The EGL call and error that name why depend on the machine.
     {"NoOpenGl", "env __EGL_VENDOR_LIBRARY_FILENAMES=/none $T -o $d/t.png", 1,
