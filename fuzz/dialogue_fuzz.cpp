@@ -10,12 +10,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace geom;
-    if (size == 0) {
-        return 0;
-    }
-    const Program& program = data[0] == 'p' ? paraquad : trimap;
+    const Program& program = size > 0 && data[0] == 'p' ? paraquad : trimap;
+    const std::size_t first = size > 0 ? 1 : 0; // the byte that picks the program
     Decision decision =
-        converse(program, std::string(reinterpret_cast<const char*>(data) + 1, size - 1)).decision;
+        converse(program, std::string(reinterpret_cast<const char*>(data) + first, size - first))
+            .decision;
     if (decision.verdict != Verdict::Accepted) {
         return 0;
     }

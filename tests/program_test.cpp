@@ -37,7 +37,7 @@ const std::string kept = "old.SVG -rw-r----- 1 nobody an ol\n",
 struct Case {
     const char *name, *command;
     int status = 0;
-    std::string error = "", left = kept;
+    std::string error{}, left = kept;
     const char* output = "+";
 };
 
@@ -156,7 +156,7 @@ TEST_P(ProgramRun, PrintsAndLeavesWhatItShould) {
     const ScratchFolder folder;
     const bool trimap = std::string(c.command).find("$T") != std::string::npos;
     const Ran ran = run("d=" + folder.path + fixtures + c.command, trimap ? example : quad);
-    EXPECT_EQ(c.status, ran.status);
+    EXPECT_EQ(c.status, ran.status) << c.name;
     EXPECT_EQ(c.output[0] == '+' ? (trimap ? report : fourth) + (c.output + 1) : c.output,
               ran.output);
     EXPECT_TRUE(std::regex_replace(ran.errors, std::regex(folder.path), "{}").starts_with(c.error))

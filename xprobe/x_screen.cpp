@@ -16,7 +16,9 @@ static Display* display() {
 }
 
 bool Image::shows(int x, int y, int colour) const {
-    const auto at = [&](int i) { return int(rgb[std::size_t(3 * (y * width + x) + i)]); };
+    const auto at = [&](int i) {
+        return int(rgb[3 * std::size_t(y * width + x) + std::size_t(i)]);
+    };
     return x >= 0 && y >= 0 && x < width && y < height && std::abs(at(0) - (colour >> 16)) <= 2 &&
            std::abs(at(1) - (colour >> 8 & 0xff)) <= 2 && std::abs(at(2) - (colour & 0xff)) <= 2;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 #include <string_view>
 
 namespace geom {
@@ -101,14 +102,13 @@ Figure figureOf(const Picture& picture) {
 // How much of the figure the box covers, in pixels of line and pixels of dot; what lies outside the
 // window counts as covered, as nobody sees it.
 double covered(Box box, const Figure& figure) {
-    double cover = area(box) - overlapArea(box, {0, 0, windowWidth, windowHeight});
-    for (const auto& [from, to] : figure.lines) {
-        cover += lengthInside(from, to, box);
-    }
-    for (const Box& dot : figure.dots) {
-        cover += overlapArea(box, dot);
-    }
-    return cover;
+    const double outside = area(box) - overlapArea(box, {0, 0, windowWidth, windowHeight});
+    const double lines = std::accumulate(
+        figure.lines.begin(), figure.lines.end(), outside, [&](double sum, const auto& line) {
+            return sum + lengthInside(line.first, line.second, box);
+        });
+    return std::accumulate(figure.dots.begin(), figure.dots.end(), lines,
+                           [&](double sum, Box dot) { return sum + overlapArea(box, dot); });
 }
 
 // The k-th direction tried: the bisector's, then turning away from it to either side by turns.

@@ -85,7 +85,6 @@ function ways(page, session, i) {
   };
 }
 
-// Every vertex of both, each way of moving taken in turn.
 const moves = [0, 1, 2, 3, 4, 5, 0, 1, 2].map((i, k) =>
   [k < 6 ? 'trimap' : 'paraquad', i, ['mouse', 'touch', 'pen', 'keys'][k % 4]]);
 
