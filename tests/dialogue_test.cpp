@@ -10,7 +10,6 @@
 #include <array>
 #include <csignal>
 #include <malloc.h>
-#include <numeric>
 #include <sstream>
 
 namespace {
@@ -117,9 +116,9 @@ std::string asked(std::vector<std::string> words) {
 
 // Each command line's request, or its misuse with bytes that are not printable ASCII as \xHH.
 TEST(Options, ReadAsGetoptAndXReadThem) {
-    std::string printable(97, ' '); // -- and every printable character
-    std::iota(printable.begin() + 2, printable.end(), ' ');
-    printable.replace(0, 2, "--");
+    const std::string printable =
+        "-- !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
+        "abcdefghijklmnopqrstuvwxyz{|}~";
     const std::pair<std::vector<std::string>, std::string> lines[] = {
         {{}, "show 1024x700+100+50"},
         {{"-l", "--no-win"}, "report names 1024x700+100+50"},

@@ -72,7 +72,6 @@ const Case cases[] = {
      0, "", "old.SVG -rw-rw---- 1 nobody <?xml\n",
      "+user::rw-\nuser:daemon:rw-\ngroup::r--\nmask::rw-\nother::---\n\n# file: "
      "old.SVG\ntrusted.kept=\"2\"\nuser.kept=\"1\"\n\n"},
-    // Through as many links as the kernel follows; a dangling one gets its file; never a loop.
     {"ThroughLinks",
      "ln -s old.SVG $d/l.svg && mkdir $d/c && for i in $(seq 38); do ln -s $((i - 1)).svg "
      "$d/c/$i.svg; done && ln -s ../l.svg $d/c/0.svg && $P -o $d/c/38.svg && rm -r $d/c",
