@@ -118,15 +118,16 @@ const Case cases[] = {
     {"FileSizeLimit", "trap '' XFSZ && ulimit -f 1 && GCOV_PREFIX=/dev/null $P -o $d/old.SVG", 1,
      refused + "/old.SVG: File too large\n"},
     // A signal ignored stays so. Each signal but the uncatchable, stopping and glibc's: one that
-    // ends the program leaves the old file and ends it as the signal does; the others save.
+    // ends the program leaves the old file and ends it as the signal does; the others replace it.
     {"EverySignal",
      "trap '' HUP && $R=1 $T -o $d/old.SVG <in >/dev/null && trap - HUP && ulimit -c 0 && for s in "
-     "$(seq 64 | grep -vxE '9|19|20|21|22|32|33'); do echo old >$d/old.SVG && ($R=$s $T -o "
-     "$d/old.SVG <in >/dev/null 2>&1); echo $s $? $(ls -A $d) $(head -c 5 $d/old.SVG); done "
-     "2>/dev/null | awk '$2 != 128 + $1 || $5 != \"old\"' && $T -o $d/old.SVG <in >/dev/null",
+     "$(seq 64 | grep -vxE '9|19|20|21|22|32|33'); do echo old >$d/old.SVG && i=$(stat -c %i "
+     "$d/old.SVG) && ($R=$s $T -o $d/old.SVG <in >/dev/null 2>&1); echo $s $? $(ls -A $d) $(head "
+     "-c 5 $d/old.SVG) $(stat -c %i $d/old.SVG | grep -vx $i | sed s/.*/whole/); done 2>/dev/null "
+     "| awk '$2 != 128 + $1 || $5 != \"old\"' && $T -o $d/old.SVG <in >/dev/null",
      0, "", saved,
-     "17 0 in.svg old.SVG <?xml\n18 0 in.svg old.SVG <?xml\n23 0 in.svg old.SVG <?xml\n25 0 in.svg "
-     "old.SVG <?xml\n28 0 in.svg old.SVG <?xml\n"},
+     "17 0 in.svg old.SVG <?xml whole\n18 0 in.svg old.SVG <?xml whole\n23 0 in.svg old.SVG <?xml "
+     "whole\n25 0 in.svg old.SVG <?xml whole\n28 0 in.svg old.SVG <?xml whole\n"},
     {"FolderInTheWay", "$P -o $d/in.svg", 1, refused + "/in.svg: Is a directory\n"},
     {"NoFolderNameEscaped", "$T -o$d/none/t$(printf '\\033')[31m.svg", 1,
      refused + "/none/t\\x1b[31m.svg: No such file or directory\n"},
