@@ -174,7 +174,7 @@ auto affineMap(Exact a, Exact b, Exact c, Exact a2, Exact b2, Exact c2) {
     };
 }
 
-// What must be stored: the triangles, ABC's circles traced through the map, or ABCD's ellipse; names.
+// What must be stored: the triangles, ABC's circles traced through the map, or ABCD's ellipse.
 Scene expectedScene(const Program& program, std::array<Exact, 6> v) {
     const Exact a = v[0], b = v[1], c = v[2];
     const bool quad = &program == &paraquad;

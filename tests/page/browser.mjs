@@ -5,9 +5,8 @@ import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-const chromium = '/usr/bin/chromium', page = process.env.GEOM_WEB_PAGE;
-// Far beyond a healthy wait on a busy machine; puppeteer names what it waited for if it runs out.
-const patience = 300_000;
+// Patience far beyond a healthy wait on a busy machine; puppeteer names what outlasted it.
+const chromium = '/usr/bin/chromium', page = process.env.GEOM_WEB_PAGE, patience = 300_000;
 
 // A browser with a profile of its own, removed once it has ended; as root, offline: no sandbox.
 export async function launch() {
