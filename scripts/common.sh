@@ -5,9 +5,9 @@
 # pictures with no display; libacl and libattr copy a replaced picture's ACL and attributes.
 build_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libegl-dev libpng-dev
     libgl1-mesa-dri libacl1-dev libattr1-dev)
-# What the tests and the benchmark build with besides, and the tools that set and read a file's
-# ACL and extended attributes.
-test_build_packages=(libgtest-dev libx11-dev acl attr)
+# What the tests and the benchmark build with besides, the tools that set and read a file's ACL
+# and extended attributes, and chattr, which makes a folder append-only (not in Debian 13's base).
+test_build_packages=(libgtest-dev libx11-dev acl attr e2fsprogs)
 # An X server with Mesa's software OpenGL, for windows on a machine without a display.
 xvfb_packages=(xvfb xauth xfonts-base)
 # -noreset: the server must not restart (dropping new connections) whenever its last client
