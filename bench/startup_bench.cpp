@@ -65,7 +65,8 @@ Sample measure(const Subject& s, const std::string& folder) {
     std::ofstream(inputFile) << s.example;
     const auto begin = std::chrono::steady_clock::now();
     const pid_t pid = start(s, inputFile);
-    const std::optional<WindowInfo> window = s.window ? awaitWindow(windowTitle) : std::nullopt;
+    const std::optional<WindowInfo> window =
+        s.window ? awaitWindow(windowTitle, [] { return true; }) : std::nullopt;
     if (window) {
         closeWindow(*window);
     }

@@ -51,8 +51,7 @@ struct WindowInfo {
 std::optional<WindowInfo> findWindow(const char* title);
 
 // That window once its first frame shows; nothing once `running` is false or patience runs out.
-std::optional<WindowInfo> awaitWindow(
-    const char* title, const std::function<bool()>& running = [] { return true; });
+std::optional<WindowInfo> awaitWindow(const char* title, const std::function<bool()>& running);
 
 Image grab(WindowInfo window);
 

@@ -138,7 +138,7 @@ std::vector<PixelPoint> namePlaces(const Picture& picture) {
         };
         PixelPoint best{};
         double leastCover = INFINITY;
-        for (int ring = 0; ring <= lastRing && !(ring >= freeRings && leastCover < INFINITY);
+        for (int ring = 0; ring <= lastRing && (ring < freeRings || leastCover == INFINITY);
              ++ring) {
             for (int k = 0; k < directions && leastCover > 0; ++k) {
                 const double distance = firstRing + ring * ringStep, angle = bisector + turn(k);
