@@ -185,7 +185,7 @@ TEST_P(Window, ShowsThePngsPixelsUntilClosed) {
     });
     ASSERT_TRUE(window) << "no window titled " << title
                         << "; no X server at $DISPLAY? scripts/test.sh runs the tests in Xvfb";
-    const WindowInfo w = window.value();
+    const WindowInfo w = window.value_or(WindowInfo{});
     EXPECT_EQ(
         std::tuple(width, height, x, y),
         std::tuple(w.width, w.height, fromFarEdges ? w.right : w.x, fromFarEdges ? w.bottom : w.y));
