@@ -92,7 +92,6 @@ TEST(Refusals, NameEachFigureAndWhatIsWrongWithIt) {
     }
 }
 
-// What the command line asks for, in a few words; a misuse by its message.
 std::string asked(std::vector<std::string> words) {
     words.insert(words.begin(), "trimap");
     std::vector<char*> argv;

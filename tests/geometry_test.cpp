@@ -478,6 +478,7 @@ TEST(Arithmetic, RoundsWhereValuesAreStored) {
     const auto away = [](Point p, Point v, Point n) { return exact(outwardDirection(p, v, n)); };
     EXPECT_LT(std::abs(away({13, 24}, {10, 20}, {15, 20}) - Exact(-2, -1) / std::sqrt(5.0)), 1e-6);
     EXPECT_LT(std::abs(away({0, 5}, {2, 4.9999f}, {4, 5}) - Exact(0, -1)), 1e-3);
+    EXPECT_LT(std::abs(away({-5, 0}, {-4.9999f, 2}, {-5, 4}) - Exact(1, 0)), 1e-3);
 }
 
 } // namespace
